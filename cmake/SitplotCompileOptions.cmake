@@ -1,0 +1,22 @@
+# Compiler settings shared by every target of the project.
+#
+# Single-precision roundings are part of the results (stored symbols are
+# compared against them), so the geometry must be compiled without fused
+# multiply-add contraction and without GCC's SLP vectorizer, which at -O2 can
+# keep a pair of float products in double registers and drop their rounding.
+add_library(sitplot_compile_options INTERFACE)
+target_compile_options(sitplot_compile_options INTERFACE
+  -Wall -Wextra
+  -ffp-contract=off
+  $<$<CXX_COMPILER_ID:GNU>:-fno-tree-slp-vectorize>)
+
+if(SITPLOT_SANITIZE)
+  set(_san -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_compile_options(${_san})
+  add_link_options(${_san})
+endif()
+
+# Applies the shared settings to a target without exporting the helper target.
+function(sitplot_target_defaults target)
+  target_link_libraries(${target} PRIVATE $<BUILD_INTERFACE:sitplot_compile_options>)
+endfunction()
