@@ -1,0 +1,135 @@
+// SituationConverter: set-up, problem reports, JSON texts and output, and
+// stage 1 (the layer tree).
+#include <sitconv/SituationConverter.h>
+#include <sitconv/TextFile.h>
+
+#include "JsonOutput.h"
+#include "XmlText.h"
+
+#include <geomkit/UtilityFunctions.h>
+
+#include <iostream>
+
+namespace HQ {
+
+using namespace xml;
+using rapidjson::Value;
+
+SituationConverter::SituationConverter()
+    : m_ownMarks(new LibraryMarkTypes), m_marks(*m_ownMarks), m_errors(std::cerr) {}
+
+SituationConverter::SituationConverter(MarkTypeSource& marks, std::ostream& errors)
+    : m_marks(marks), m_errors(errors) {}
+
+SituationConverter::~SituationConverter() = default;
+
+void SituationConverter::report(const std::string& file, const std::string& message) {
+    m_errors << "sitconv: " << file << ": " << message << '\n';
+    m_errors.flush();
+    ++m_problems;
+}
+
+const std::string& SituationConverter::reportName(const std::string& fallback) const {
+    return m_reportName.empty() ? fallback : m_reportName;
+}
+
+// Every text enters the document as UTF-8, converted on its own. Building the
+// whole document in the code page and converting the serialised text instead
+// breaks characters whose second byte is 0x5C: the writer would escape that
+// byte as a backslash.
+Value SituationConverter::jsonText(const std::string& ansi, rapidjson::Document& doc) {
+    const std::string utf8 = CHQGS_UtilityFunctions::ANSIToUTF8(ansi);
+    if (!ansi.empty() && utf8.empty()) ++m_unconvertibleTexts;
+    return Value(utf8.c_str(), static_cast<rapidjson::SizeType>(utf8.size()), doc.GetAllocator());
+}
+
+bool SituationConverter::writeJson(const Value& root, const std::string& outputPath) {
+    const SerializedJson json = serializeJson(root);
+    const std::string& name = reportName(outputPath);
+    for (const std::string& key : json.nonFiniteKeys) {
+        report(name, "non-finite number in \"" + key + "\" written as null");
+    }
+    if (m_unconvertibleTexts > 0) {
+        report(name, std::to_string(m_unconvertibleTexts) + " text(s) without a UTF-8 form written empty");
+        m_unconvertibleTexts = 0;
+    }
+    TextFile out;
+    if (!out.openFile(outputPath, TextFile::kWrite)) {
+        report(name, "cannot create " + outputPath);
+        return false;
+    }
+    const bool written = out.writeLine(json.text) > 0;
+    const bool closed = out.closeFile();
+    if (!written || !closed) {
+        report(name, "cannot write " + outputPath);
+        return false;
+    }
+    return true;
+}
+
+int SituationConverter::convertLayers(const std::string& outputPath, const std::string& text) {
+    m_marks.beginDocument();
+    m_unconvertibleTexts = 0;
+
+    TiXmlDocument xmlDoc;
+    xmlDoc.Parse(text.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);  // errors: walk what was built
+
+    rapidjson::Document doc;
+    doc.SetObject();
+    rapidjson::Document::AllocatorType& a = doc.GetAllocator();
+    Value groups(rapidjson::kArrayType);
+
+    const TiXmlElement* root = xmlDoc.RootElement();
+    const TiXmlElement* layGroups = root != nullptr ? root->FirstChildElement() : nullptr;
+    if (named(root, "SITSYMBOLFILE") && named(layGroups, "LAYGROUPS")) {
+        for (const TiXmlElement* g = layGroups->FirstChildElement(); g; g = g->NextSiblingElement()) {
+            if (!named(g, "LayerGroup")) continue;
+            Value group(rapidjson::kObjectType);
+            group.AddMember("Describe", jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(g, "Describe")), doc), a);
+            group.AddMember("Visible", Value(isTrue(attr(g, "Visible"))), a);
+            group.AddMember("LayerGroup Name", jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(g, "Name")), doc), a);
+            Value layers(rapidjson::kArrayType);
+
+            const TiXmlElement* groupFirst = g->FirstChildElement();
+            if (named(groupFirst, "LAYERS")) {
+                for (const TiXmlElement* l = groupFirst->FirstChildElement(); l; l = l->NextSiblingElement()) {
+                    if (!named(l, "Layer")) continue;
+                    Value layer(rapidjson::kObjectType);
+                    layer.AddMember("Name", jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(l, "Name")), doc), a);
+                    layer.AddMember("Describe",
+                                    jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(l, "Describe")), doc), a);
+                    layer.AddMember("Visible", Value(isTrue(attr(l, "Visible"))), a);
+                    if (has(l, "IsLayerActive")) {
+                        layer.AddMember("IsLayerActive", Value(isTrue(attr(l, "IsLayerActive"))), a);
+                    }
+                    Value symbols(rapidjson::kArrayType);
+
+                    const TiXmlElement* layerFirst = l->FirstChildElement();
+                    if (named(layerFirst, "SYMBOLS")) {
+                        for (const TiXmlElement* s = layerFirst->FirstChildElement(); s; s = s->NextSiblingElement()) {
+                            if (!named(s, "Symbol")) continue;
+                            SituationSymbol record;
+                            readSymbol(s, record, false);
+                            writeSymbol(doc, symbols, record);
+                        }
+                    } else if (named(layerFirst, "Layer")) {
+                        break;  // a layer nested first in a layer ends this group's layers
+                    }
+                    layer.AddMember("Symbols", symbols, a);
+                    layers.PushBack(layer, a);
+                }
+            } else if (named(groupFirst, "LayerGroup")) {
+                break;  // a group nested first in a group ends the list of groups
+            }
+            group.AddMember("Layers", layers, a);
+            groups.PushBack(group, a);
+        }
+    }
+
+    Value file(rapidjson::kObjectType);
+    file.AddMember("LayerGroups", groups, a);
+    doc.AddMember("SITSYMBOLFILE", file, a);
+    return writeJson(doc, outputPath) ? 0 : -1;
+}
+
+} // namespace HQ

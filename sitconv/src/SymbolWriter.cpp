@@ -1,0 +1,272 @@
+// writeSymbol: the JSON object of one placed symbol. The member order and
+// the one-object arrays are what the readers of converted files expect.
+#include <sitconv/SituationConverter.h>
+
+#include "JsonOutput.h"
+#include "SymbolNames.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace HQ {
+
+namespace {
+
+using rapidjson::Value;
+using Allocator = rapidjson::Document::AllocatorType;
+
+// Library symbols with extra groups: the dedicated-text symbol and the
+// combination symbol of library 32.
+const int kSpecialLibId = 32;
+const int kDedicatedTextCode = 3;
+const int kCombinationCode = 4;
+
+// The inner-text font size every reader is told to take from the symbol.
+const double kInnerFontSizeFromSymbol = -1.0;
+
+// Display ranges written for every symbol, whatever the document said.
+const double kShowRangMin = 160.0;
+const double kShowRangMax = 16000000.0;
+const double kHalfPixelRangMin = 20000000.0;
+const double kHalfPixelRangMax = 20000000.0;
+
+Value oneObjectArray(Value& object, Allocator& a) {
+    Value array(rapidjson::kArrayType);
+    array.PushBack(object, a);
+    return array;
+}
+
+Value pointObject(const CHQ_Point3D& p, Allocator& a) {
+    Value o(rapidjson::kObjectType);
+    o.AddMember("X", Value(p.x), a);
+    o.AddMember("Y", Value(p.y), a);
+    o.AddMember("Z", Value(p.z), a);
+    return o;
+}
+
+Value colour(double c) { return Value(colourBits(c)); }
+
+const char* operTypeName(int code) {
+    return (code >= 0 && code < kOperTypeCount) ? kOperTypeNames[code] : kOperTypeNames[kOperTypeCount - 1];
+}
+
+const char* displayTypeName(int code) {
+    return (code >= 0 && code < kDisplayTypeCount) ? kDisplayTypeNames[code]
+                                                   : kDisplayTypeNames[kFallbackDisplayType];
+}
+
+// A declared child count beyond the child records read writes zero entries
+// for the missing children, but no more than this many: the count is taken
+// from the document unchecked, and a combination symbol has a handful of
+// parts, so a larger gap is a corrupt count that must not exhaust memory.
+const int kMaxMissingChildEntries = 1024;
+
+} // namespace
+
+void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value& array,
+                                     const SituationSymbol& s) {
+    Allocator& a = doc.GetAllocator();
+    Value o(rapidjson::kObjectType);
+
+    o.AddMember("Name", jsonText(s.name, doc), a);
+    o.AddMember("Visible", Value(s.visible), a);
+    o.AddMember("Guid", Value(s.guid), a);
+    o.AddMember("LibID", Value(s.libId), a);
+    o.AddMember("Code", Value(s.code), a);
+    o.AddMember("CanSelected", Value(s.canSelected), a);
+    o.AddMember("IsSetGenAttr", Value(s.isSetGenAttr), a);
+    o.AddMember("OperType", Value(rapidjson::StringRef(operTypeName(s.operType))), a);
+    o.AddMember("DisplayType", Value(rapidjson::StringRef(displayTypeName(s.displayType))), a);
+
+    {  // "GeoAttr"
+        Value geo(rapidjson::kObjectType);
+        Value points(rapidjson::kObjectType);
+        points.AddMember("POINTS Count", Value(static_cast<uint64_t>(s.points.size())), a);
+        Value list(rapidjson::kArrayType);
+        for (const CHQ_Point3D& p : s.points) list.PushBack(pointObject(p, a), a);
+        points.AddMember("Point", list, a);
+        geo.AddMember("POINTS", oneObjectArray(points, a), a);
+
+        Value attr(rapidjson::kObjectType);
+        attr.AddMember("HeightType", Value(s.heightType), a);
+        attr.AddMember("Scale", Value(s.scale), a);
+        attr.AddMember("FloatHeight3D", Value(s.floatHeight3D), a);
+        attr.AddMember("Thickness3D", Value(s.thickness3D), a);
+        attr.AddMember("WallTransparent", Value(static_cast<double>(s.wallTransparent)), a);
+        attr.AddMember("Rotate", Value(s.rotate), a);
+        attr.AddMember("ISVisibleDragLine", Value(s.isVisibleDragLine), a);
+        geo.AddMember("GeoAttribute", oneObjectArray(attr, a), a);
+
+        if (m_marks.markType(s.libId, s.code) != 0) {
+            Value scale(rapidjson::kObjectType);
+            scale.AddMember("Index", Value(0), a);
+            scale.AddMember("Value", Value(1.0), a);
+            geo.AddMember("GeoScaleValue", oneObjectArray(scale, a), a);
+        }
+        o.AddMember("GeoAttr", oneObjectArray(geo, a), a);
+    }
+
+    if (s.combinationCount > 0) {  // "ChildSymbols"
+        const int present = static_cast<int>(s.combinationChildren.size());
+        const int entries =
+            present >= s.combinationCount ? s.combinationCount
+                                          : present + std::min(s.combinationCount - present, kMaxMissingChildEntries);
+        const SituationSymbol missing;
+        Value list(rapidjson::kArrayType);
+        for (int i = 0; i < entries; ++i) {
+            const SituationSymbol& child = i < present ? s.combinationChildren[i] : missing;
+            Value c(rapidjson::kObjectType);
+            c.AddMember("SubSymbolHMirroring", Value(child.mirrorHorizontal ? 1 : 0), a);
+            c.AddMember("SubSymbolVMirroring", Value(child.mirrorVertical ? 1 : 0), a);
+            c.AddMember("SubSymbolRotate", Value(s.childRotate), a);
+            c.AddMember("SubSymbolColor", colour(s.mainLineColor), a);
+            c.AddMember("SubSymbolLibId", Value(child.libId), a);
+            c.AddMember("SubSymbolCode", Value(child.code), a);
+            list.PushBack(c, a);
+        }
+        Value children(rapidjson::kObjectType);
+        children.AddMember("ChildSymbol", list, a);
+        o.AddMember("ChildSymbols", oneObjectArray(children, a), a);
+    }
+
+    {  // "StyleAttr"
+        Value style(rapidjson::kObjectType);
+        style.AddMember("DisplayType", Value(s.styleDisplayType), a);
+        style.AddMember("LineType", Value(s.lineType), a);
+        if (s.lineType == 2) {
+            style.AddMember("DashLineLength", Value(static_cast<double>(s.dashLineLength)), a);
+            style.AddMember("DashLineInterval", Value(static_cast<double>(s.dashLineInterval)), a);
+        }
+        Value mainLine(rapidjson::kObjectType);
+        mainLine.AddMember("IsExternalSetLine", Value(true), a);
+        mainLine.AddMember("Color", colour(s.mainLineColor), a);
+        mainLine.AddMember("Width", Value(s.mainLineWidth), a);
+        style.AddMember("MainLine", oneObjectArray(mainLine, a), a);
+
+        Value surround(rapidjson::kObjectType);
+        surround.AddMember("Type", Value(s.surroundLineType), a);
+        surround.AddMember("Color", colour(s.surroundLineColor), a);
+        surround.AddMember("Width", Value(s.surroundLineWidth), a);
+        style.AddMember("SurroundLine", oneObjectArray(surround, a), a);
+
+        Value fill(rapidjson::kObjectType);
+        fill.AddMember("IsExternalSetFill", Value(true), a);
+        fill.AddMember("Mode", Value(s.fillMode), a);
+        fill.AddMember("Color", colour(s.fillColor), a);
+        style.AddMember("Fill", oneObjectArray(fill, a), a);
+
+        Value mirroring(rapidjson::kObjectType);
+        mirroring.AddMember("Horizontal", Value(s.hasMirroring && s.mirrorHorizontal), a);
+        mirroring.AddMember("Vertical", Value(s.hasMirroring && s.mirrorVertical), a);
+        style.AddMember("Mirroring", oneObjectArray(mirroring, a), a);
+        o.AddMember("StyleAttr", oneObjectArray(style, a), a);
+    }
+
+    if (s.libId == kSpecialLibId && s.code == kDedicatedTextCode) {
+        Value dedicated(rapidjson::kObjectType);
+        dedicated.AddMember("Text", jsonText(s.dedicatedText, doc), a);
+        dedicated.AddMember("TextFont", jsonText(s.dedicatedTextFont, doc), a);
+        dedicated.AddMember("BackColor", colour(s.dedicatedBackColor), a);
+        o.AddMember("DedicatedText", oneObjectArray(dedicated, a), a);
+    }
+
+    {  // "TextAttr"
+        Value text(rapidjson::kObjectType);
+        text.AddMember("Text", jsonText(s.annoText, doc), a);
+        text.AddMember("Visible", Value(s.annoVisible), a);
+        Value font(rapidjson::kObjectType);
+        font.AddMember("Family", jsonText(s.annoFontFamily, doc), a);
+        font.AddMember("Width", Value(s.annoFontWidth), a);
+        font.AddMember("Height", Value(s.annoFontHeight), a);
+        text.AddMember("AnnoFont", oneObjectArray(font, a), a);
+        Value effect(rapidjson::kObjectType);
+        effect.AddMember("Italic", Value(s.annoItalic), a);
+        effect.AddMember("Bold", Value(s.annoBold), a);
+        text.AddMember("AnnoFontEffect", oneObjectArray(effect, a), a);
+        Value colours(rapidjson::kObjectType);
+        colours.AddMember("Back", colour(s.annoBackColor), a);
+        colours.AddMember("Text", colour(s.annoTextColor), a);
+        text.AddMember("AnnoColor", oneObjectArray(colours, a), a);
+        Value pos(rapidjson::kObjectType);
+        pos.AddMember("PosType", Value(s.annoPosType), a);
+        text.AddMember("AnnoPosType", oneObjectArray(pos, a), a);
+        if (m_marks.markType(s.libId, s.code) == 0) {
+            Value rotate(rapidjson::kObjectType);
+            rotate.AddMember("IsRorate", Value(s.annoTextRotate != 0 ? 1 : 0), a);
+            text.AddMember("AnnoTextRotate", oneObjectArray(rotate, a), a);
+        }
+        o.AddMember("TextAttr", oneObjectArray(text, a), a);
+    }
+
+    if (!s.innerTextIndexes.empty()) {
+        const size_t n = s.innerTextIndexes.size();
+        Value texts(rapidjson::kArrayType), fonts(rapidjson::kArrayType), colours(rapidjson::kArrayType);
+        for (size_t k = 0; k < n; ++k) {
+            const int index = static_cast<int>(k);
+            Value t(rapidjson::kObjectType);
+            t.AddMember("Index", Value(index), a);
+            t.AddMember("Text", jsonText(k < s.innerTexts.size() ? s.innerTexts[k] : std::string(), doc), a);
+            texts.PushBack(t, a);
+
+            Value f(rapidjson::kObjectType);
+            f.AddMember("Index", Value(index), a);
+            f.AddMember("Family",
+                        jsonText(k < s.innerFontFamilies.size() ? s.innerFontFamilies[k] : std::string(), doc),
+                        a);
+            f.AddMember("InnerFontSize", Value(kInnerFontSizeFromSymbol), a);
+            fonts.PushBack(f, a);
+
+            Value c(rapidjson::kObjectType);
+            c.AddMember("Index", Value(index), a);
+            c.AddMember("Back", colour(k < s.innerBackColors.size() ? s.innerBackColors[k] : 0.0), a);
+            c.AddMember("Text", colour(k < s.innerTextColors.size() ? s.innerTextColors[k] : 0.0), a);
+            colours.PushBack(c, a);
+        }
+        Value inner(rapidjson::kObjectType);
+        inner.AddMember("InnerText", texts, a);
+        inner.AddMember("InnerFont", fonts, a);
+        inner.AddMember("InnerColor", colours, a);
+        o.AddMember("InnerTextAttr", oneObjectArray(inner, a), a);
+    }
+
+    if (m_marks.markType(s.libId, s.code) == 0) {  // "DotDragLine"
+        Value drag(rapidjson::kObjectType);
+        drag.AddMember("DragLineVisble", Value(s.dragLineVisible), a);
+        if (!s.dragLinePoints.empty()) {
+            Value first = pointObject(s.dragLinePoints.front(), a);
+            drag.AddMember("DotDragLinePoint", oneObjectArray(first, a), a);
+        }
+        o.AddMember("DotDragLine", oneObjectArray(drag, a), a);
+    }
+
+    if (m_marks.markType(s.libId, s.code) != 0) {  // "AvoidPoints"
+        Value list(rapidjson::kArrayType);
+        for (const CHQ_Point3D& p : s.avoidPoints) list.PushBack(pointObject(p, a), a);
+        Value avoid(rapidjson::kObjectType);
+        avoid.AddMember("AvoidPoint", list, a);
+        o.AddMember("AvoidPoints", oneObjectArray(avoid, a), a);
+    }
+
+    {  // "RangAttr"
+        Value show(rapidjson::kObjectType);
+        show.AddMember("Min", Value(kShowRangMin), a);
+        show.AddMember("Max", Value(kShowRangMax), a);
+        Value half(rapidjson::kObjectType);
+        half.AddMember("Min", Value(kHalfPixelRangMin), a);
+        half.AddMember("Max", Value(kHalfPixelRangMax), a);
+        Value range(rapidjson::kObjectType);
+        range.AddMember("ShowRang", oneObjectArray(show, a), a);
+        range.AddMember("HalfPixelRang", oneObjectArray(half, a), a);
+        o.AddMember("RangAttr", oneObjectArray(range, a), a);
+    }
+
+    if (s.libId == kSpecialLibId && s.code == kCombinationCode) {
+        Value children(rapidjson::kArrayType);
+        for (const SituationSymbol& child : s.combinationChildren) writeSymbol(doc, children, child);
+        o.AddMember("CombinationChild", children, a);
+    }
+
+    array.PushBack(o, a);
+}
+
+} // namespace HQ

@@ -1,0 +1,36 @@
+// Attribute access shared by the converter's readers: a missing attribute
+// reads as the empty text; numbers follow the C conversions (atoi, atoll,
+// atof: leading blanks skipped, parsing stops at the first character that
+// does not fit, 0 when there is no number).
+#ifndef SITCONV_XMLTEXT_H
+#define SITCONV_XMLTEXT_H
+
+#include <tinyxml.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace HQ {
+namespace xml {
+
+inline const char* attr(const TiXmlElement* e, const char* name) {
+    const char* v = e->Attribute(name);
+    return v != nullptr ? v : "";
+}
+inline bool has(const TiXmlElement* e, const char* name) { return e->Attribute(name) != nullptr; }
+inline bool named(const TiXmlElement* e, const char* name) {
+    return e != nullptr && std::strcmp(e->Value(), name) == 0;
+}
+// True exactly when the text is "TRUE" (case-sensitive).
+inline bool isTrue(const char* text) { return std::strcmp(text, "TRUE") == 0; }
+inline bool isTrue(const std::string& text) { return text == "TRUE"; }
+
+inline int toInt(const char* text) { return std::atoi(text); }
+inline double toColour(const char* text) { return static_cast<double>(std::atoll(text)); }
+inline double toDouble(const char* text) { return std::atof(text); }
+
+} // namespace xml
+} // namespace HQ
+
+#endif
