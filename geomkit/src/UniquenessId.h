@@ -32,7 +32,7 @@ inline int UniquenessIdFromDraws(int r1, int r2, int r3, int r4) {
     return v < 0 ? -v : v;
 }
 
-} // namespace detail
-} // namespace HQ
+}  // namespace detail
+}  // namespace HQ
 
 #endif

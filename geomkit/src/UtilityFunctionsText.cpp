@@ -60,9 +60,11 @@ std::wstring Utf16ToCodePoints(const std::wstring& wide) {
     out.reserve(wide.size());
     for (std::size_t i = 0; i < wide.size(); ++i) {
         const std::uint32_t u = static_cast<std::uint32_t>(wide[i]);
-        if (IsHighSurrogate(u) && i + 1 < wide.size() && IsLowSurrogate(static_cast<std::uint32_t>(wide[i + 1]))) {
+        if (IsHighSurrogate(u) && i + 1 < wide.size() &&
+            IsLowSurrogate(static_cast<std::uint32_t>(wide[i + 1]))) {
             const std::uint32_t low = static_cast<std::uint32_t>(wide[i + 1]);
-            out.push_back(static_cast<wchar_t>(((u - kHighSurrogate) << 10) + (low - kLowSurrogate) + kFirstAstral));
+            out.push_back(
+                static_cast<wchar_t>(((u - kHighSurrogate) << 10) + (low - kLowSurrogate) + kFirstAstral));
             ++i;
         } else {
             out.push_back(wide[i]);
@@ -122,7 +124,7 @@ const char* const kDefaultFontFile = "ARIALUNI.TTF";
 // One 100-nanosecond tick per 1/10,000,000 s.
 using Ticks100ns = std::chrono::duration<std::int64_t, std::ratio<1, 10000000>>;
 
-} // namespace
+}  // namespace
 
 std::wstring CHQGS_UtilityFunctions::ANSIToUnicode(const std::string& ansi) {
     std::setlocale(LC_CTYPE, "");
@@ -178,10 +180,10 @@ std::wstring CHQGS_UtilityFunctions::UTF8ToUnicode(const std::string& utf8) {
         AppendUtf16(out, c);
     };
 
-    int pending = 0;              // continuation bytes still expected
-    std::uint32_t value = 0;      // value gathered so far
-    std::uint32_t minimum = 0;    // smallest value this sequence length may encode
-    std::size_t leadPos = 0;      // position of the current sequence's lead byte
+    int pending = 0;            // continuation bytes still expected
+    std::uint32_t value = 0;    // value gathered so far
+    std::uint32_t minimum = 0;  // smallest value this sequence length may encode
+    std::size_t leadPos = 0;    // position of the current sequence's lead byte
     while (i < n) {
         const unsigned char b = s[i];
         if (pending == 0) {
@@ -366,11 +368,11 @@ int CHQGS_UtilityFunctions::HexadecimalToDecimalism(std::string hex) {
     return static_cast<int>(value);
 }
 
-unsigned int CHQGS_UtilityFunctions::RGBAToInt(const unsigned int& r, const unsigned int& g, const unsigned int& b,
-                                               const unsigned int& a) {
-    const std::uint32_t packed = (static_cast<std::uint32_t>(r) << 24) | (static_cast<std::uint32_t>(g) << 16) |
-                                 ((static_cast<std::uint32_t>(b) << 8) & 0xFFFFu) |
-                                 (static_cast<std::uint32_t>(a) & 0xFFFFu);
+unsigned int CHQGS_UtilityFunctions::RGBAToInt(const unsigned int& r, const unsigned int& g,
+                                               const unsigned int& b, const unsigned int& a) {
+    const std::uint32_t packed =
+        (static_cast<std::uint32_t>(r) << 24) | (static_cast<std::uint32_t>(g) << 16) |
+        ((static_cast<std::uint32_t>(b) << 8) & 0xFFFFu) | (static_cast<std::uint32_t>(a) & 0xFFFFu);
     return packed;
 }
 
@@ -404,7 +406,8 @@ double CHQGS_UtilityFunctions::getUTF8Size(const char* text) {
 
     // Leading byte-order marks, the noncharacters U+FFFE/U+FFFF and blanks.
     while (*p != 0) {
-        if (p[0] == 0xEF && ((p[1] == 0xBB && p[2] == 0xBF) || (p[1] == 0xBF && (p[2] == 0xBE || p[2] == 0xBF)))) {
+        if (p[0] == 0xEF &&
+            ((p[1] == 0xBB && p[2] == 0xBF) || (p[1] == 0xBF && (p[2] == 0xBE || p[2] == 0xBF)))) {
             p += 3;
         } else if (std::isspace(*p) || *p == '\n' || *p == '\r') {
             ++p;
@@ -433,4 +436,4 @@ const char* CHQGS_UtilityFunctions::getUTF8Size(const char* p, int* len) {
     return p == nullptr ? p : p + l;
 }
 
-} // namespace HQ
+}  // namespace HQ
