@@ -14,7 +14,7 @@ public:
     enum Mode { kRead = 0, kWrite = 1, kAppend = 2, kReadBinary = 3, kWriteBinary = 4, kAppendBinary = 5 };
     // Longest piece readLine returns, in bytes (the C buffer holds one more
     // for the terminating NUL).
-    static const int kMaxLinePiece = 4095;
+    static constexpr int kMaxLinePiece = 4095;
 
     TextFile() = default;
     ~TextFile();
