@@ -103,7 +103,7 @@ void SituationConverter::convertActionGroups(const std::string& inputPath, const
     in.closeFile();
 
     TiXmlDocument xmlDoc;
-    xmlDoc.Parse(text.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
+    parseDocument(xmlDoc, text);
 
     m_actionGroupCount = 0;
     std::vector<ActionGroup> groups;

@@ -72,7 +72,7 @@ int SituationConverter::convertLayers(const std::string& outputPath, const std::
     m_unconvertibleTexts = 0;
 
     TiXmlDocument xmlDoc;
-    xmlDoc.Parse(text.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);  // errors: walk what was built
+    parseDocument(xmlDoc, text);
 
     rapidjson::Document doc;
     doc.SetObject();

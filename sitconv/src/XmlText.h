@@ -14,6 +14,25 @@
 namespace HQ {
 namespace xml {
 
+// NUL bytes appended to a text before TinyXML parses it. TinyXML 2.6 takes
+// the length of a UTF-8 character from its lead byte and steps over that many
+// bytes even when the terminating NUL is among them, so a text that ends
+// inside a multibyte character (a cut or corrupt file) made it read past the
+// end of the buffer. With this padding it steps at most three bytes into
+// NULs and stops there.
+const size_t kParsePadding = 8;
+
+// Parses text with TinyXML, encoding unknown (taken from a byte-order mark or
+// the declaration). Parse errors are not examined: the callers walk whatever
+// elements were built.
+inline void parseDocument(TiXmlDocument& doc, const std::string& text) {
+    std::string padded;
+    padded.reserve(text.size() + kParsePadding);
+    padded = text;
+    padded.append(kParsePadding, '\0');
+    doc.Parse(padded.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
+}
+
 inline const char* attr(const TiXmlElement* e, const char* name) {
     const char* v = e->Attribute(name);
     return v != nullptr ? v : "";

@@ -7,6 +7,7 @@
 #include <rapidjson/document.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -187,6 +188,21 @@ TEST(CodePage, ATextWithoutUtf8FormIsReportedNotAnEmptyFile) {
     EXPECT_STREQ(firstSymbol(doc)["TextAttr"][0]["AnnoFont"][0]["Family"].GetString(), "");
     EXPECT_NE(errors.find("sitconv: fonts.xml: 1 text(s) without a UTF-8 form written empty"), std::string::npos)
         << errors;
+}
+
+TEST(CutDocuments, ConvertWithoutReadingPastTheText) {
+    // Cut inside a multibyte character: the XML reader used to step over the
+    // end of the text there.
+    const std::string full = documentWithSymbols("<Symbol Name=\"\xE8\xAA\xA0&amp;\xE8\xAC\x80\" Guid=\"1\"/>");
+    const char* const cuts[] = {"\xE8\xAA\xA0&amp;\xE8", "\xE8\xAA\xA0&amp;\xE8\xAC", "\xE8\xAA\xA0&am"};
+    for (const char* cut : cuts) {
+        const std::string text = full.substr(0, full.find(cut) + std::strlen(cut));
+        const std::string out = convert(text);
+        const rapidjson::Document doc = parsed(out);
+        ASSERT_FALSE(doc.HasParseError()) << out;
+        EXPECT_TRUE(doc["SITSYMBOLFILE"]["LayerGroups"].IsArray());
+        EXPECT_EQ(doc["ACTIONGROUPS"]["ActionGroupCount"].GetInt(), 0);
+    }
 }
 
 TEST(StageTwo, LeavesAnOutputItCannotExtendAndReportsIt) {
