@@ -30,8 +30,10 @@ public:
     int markType(int, int) override { return 0; }
 };
 
-const char* const kUnitNames[] = {"机步一营", "装甲旅", "炮兵群", "侦察分队", "Recon Team", "工兵连", "HQ-2", "防空营"};
-const char* const kDisplayTypes[] = {"STAND_PIXEL", "LIE_NOPIXEL", "SCREEN_HALFPIXEL", "NEARGROUNG", "LIE_PIXEL"};
+const char* const kUnitNames[] = {"机步一营",   "装甲旅", "炮兵群", "侦察分队",
+                                  "Recon Team", "工兵连", "HQ-2",   "防空营"};
+const char* const kDisplayTypes[] = {"STAND_PIXEL", "LIE_NOPIXEL", "SCREEN_HALFPIXEL", "NEARGROUNG",
+                                     "LIE_PIXEL"};
 const char* const kFamilies[] = {"黑体", "宋体", "Arial", ""};
 
 // A situation document with the given number of symbols: groups of 10
@@ -47,7 +49,8 @@ std::string generateDocument(int symbols) {
     const int perLayer = 500, layersPerGroup = 10;
     int guid = 1;
     for (int placed = 0, group = 0; placed < symbols; ++group) {
-        x << "<LayerGroup Describe=\"第" << group << "梯队\" Visible=\"TRUE\" Name=\"红方-" << group << "\">\n<LAYERS>\n";
+        x << "<LayerGroup Describe=\"第" << group << "梯队\" Visible=\"TRUE\" Name=\"红方-" << group
+          << "\">\n<LAYERS>\n";
         for (int layer = 0; layer < layersPerGroup && placed < symbols; ++layer) {
             x << "<Layer Name=\"图层" << layer << "\" Describe=\"部署\" Visible=\"TRUE\""
               << (layer == 0 ? " IsLayerActive=\"TRUE\"" : "") << ">\n<SYMBOLS>\n";
@@ -56,29 +59,35 @@ std::string generateDocument(int symbols) {
                 const int points = 1 + guid % 5;
                 x << "<Symbol Guid=\"" << guid << "\" Code=\"" << (10 + guid % 30) << "," << (guid % 400)
                   << "\" CanSelected=\"TRUE\" OperType=\"EDIT\" Name=\"" << kUnitNames[guid % 8] << guid
-                  << "\" IsSetGenAttr=\"TRUE\" Visible=\"TRUE\" DisplayType=\"" << kDisplayTypes[guid % 5] << "\">\n"
+                  << "\" IsSetGenAttr=\"TRUE\" Visible=\"TRUE\" DisplayType=\"" << kDisplayTypes[guid % 5]
+                  << "\">\n"
                   << "<GeoAttr><POINTS Count=\"" << points << "\">";
                 for (int p = 0; p < points; ++p) {
-                    x << "<Point X=\"" << lon(rng) << "\" Y=\"" << lat(rng) << "\" Z=\"" << (guid % 7) * 10 << "\"/>";
+                    x << "<Point X=\"" << lon(rng) << "\" Y=\"" << lat(rng) << "\" Z=\"" << (guid % 7) * 10
+                      << "\"/>";
                 }
-                x << "</POINTS><GeoAttribute HeightType=\"1\" Scale=\"1.25\" FloatHeight3D=\"0\" Thickness3D=\"0\" "
+                x << "</POINTS><GeoAttribute HeightType=\"1\" Scale=\"1.25\" FloatHeight3D=\"0\" "
+                     "Thickness3D=\"0\" "
                      "WallTransparent=\"80\" Rotate=\""
                   << angle(rng) << "\"/></GeoAttr>\n"
                   << "<StyleAttr DisplayType=\"1\" LineType=\"" << (kind == 1 ? 2 : 1)
-                  << "\" DashLineLength=\"8\" DashLineInterval=\"4\"><MainLine Color=\"4278190335\" Width=\"2\"/>"
+                  << "\" DashLineLength=\"8\" DashLineInterval=\"4\"><MainLine Color=\"4278190335\" "
+                     "Width=\"2\"/>"
                      "<SurroundLine Type=\"0\" Color=\"4294967295\" Width=\"1\"/><Fill Color=\"4278190208\" "
                      "Mode=\"1\"/></StyleAttr>\n"
-                  << "<AnnoTextAttr Text=\"" << kUnitNames[(guid + 3) % 8] << "\" Visible=\"TRUE\"><AnnoFont Family=\""
-                  << kFamilies[guid % 4]
+                  << "<AnnoTextAttr Text=\"" << kUnitNames[(guid + 3) % 8]
+                  << "\" Visible=\"TRUE\"><AnnoFont Family=\"" << kFamilies[guid % 4]
                   << "\" Width=\"12\" Height=\"12\"/><AnnoFontEffect Italic=\"FALSE\" Bold=\"TRUE\"/>"
-                     "<AnnoColor Back=\"0\" Text=\"4278190335\"/><AnnoPosType PosType=\"2\"/></AnnoTextAttr>\n";
+                     "<AnnoColor Back=\"0\" Text=\"4278190335\"/><AnnoPosType "
+                     "PosType=\"2\"/></AnnoTextAttr>\n";
                 if (kind == 2) {
-                    x << "<InnerTextAttr><InnerText Index=\"0\" Text=\"一营\"/><InnerFont Index=\"0\" Family=\"黑体\"/>"
+                    x << "<InnerTextAttr><InnerText Index=\"0\" Text=\"一营\"/><InnerFont Index=\"0\" "
+                         "Family=\"黑体\"/>"
                          "<InnerColor Index=\"0\" Back=\"0\" Text=\"255\"/></InnerTextAttr>\n";
                 }
                 if (kind == 3) {
-                    x << "<DotDragLine DragLineVisble=\"TRUE\"><DotDragLinePoint X=\"" << lon(rng) << "\" Y=\""
-                      << lat(rng) << "\" Z=\"0\"/></DotDragLine>\n"
+                    x << "<DotDragLine DragLineVisble=\"TRUE\"><DotDragLinePoint X=\"" << lon(rng)
+                      << "\" Y=\"" << lat(rng) << "\" Z=\"0\"/></DotDragLine>\n"
                       << "<ChildSymbols><ChildSymbol SubSymbolHMirroring=\"0\" SubSymbolVMirroring=\"1\" "
                          "SubSymbolRotate=\"15\"/></ChildSymbols>\n";
                 }
@@ -98,7 +107,8 @@ std::string generateDocument(int symbols) {
               << "\" DurationTime=\"60\" IsPlayEndReset=\"TRUE\">"
               << "<ActionBlinkInterval BlinkInterval=\"500\"/><ActionRotateType RotateType=\"1\"/>"
                  "<ActionRouteBindGuid RouteBindGuid=\"7\"/><ActionRotateRoute RotateCorrect=\"90\"/>"
-                 "<ActionMoveInfo MoveType=\"1\" Latitude=\"39.9\" Longitude=\"116.4\" Heading=\"90\" Tilt=\"0\" "
+                 "<ActionMoveInfo MoveType=\"1\" Latitude=\"39.9\" Longitude=\"116.4\" Heading=\"90\" "
+                 "Tilt=\"0\" "
                  "Altitude=\"1500\"/></ActionAttr></Action>";
         }
         x << "</ActionGroup>\n";
@@ -124,7 +134,8 @@ Fixture& fixture(int symbols) {
     if (found != cache.end()) return found->second;
     Fixture& f = cache[symbols];
     f.xml = generateDocument(symbols);
-    const std::string base = "/tmp/sitconv_bench_" + std::to_string(::getpid()) + "_" + std::to_string(symbols);
+    const std::string base =
+        "/tmp/sitconv_bench_" + std::to_string(::getpid()) + "_" + std::to_string(symbols);
     f.inputPath = base + "_in.xml";
     f.outputPath = base + "_out.xml";
     std::ofstream(f.inputPath, std::ios::binary) << f.xml;
@@ -180,8 +191,8 @@ void BM_Convert(benchmark::State& state) {
     state.counters["xml_MB"] = static_cast<double>(f.xml.size()) / 1e6;
     state.counters["json_MB"] = static_cast<double>(f.json.size()) / 1e6;
     // (processor time per conversion) / (bare parse + write time)
-    state.counters["vs_parse_write"] =
-        benchmark::Counter(bareSeconds(f), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["vs_parse_write"] = benchmark::Counter(
+        bareSeconds(f), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_TinyXmlParse(benchmark::State& state) {
@@ -217,4 +228,4 @@ BENCHMARK(BM_Convert)->Apply(Sizes);
 BENCHMARK(BM_TinyXmlParse)->Apply(Sizes);
 BENCHMARK(BM_RapidJsonWrite)->Apply(Sizes);
 
-} // namespace
+}  // namespace

@@ -62,7 +62,7 @@ bool looksComplete(const std::string& json) {
     return !inString && depth == 0;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

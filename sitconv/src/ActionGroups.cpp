@@ -32,34 +32,34 @@ double ansiDouble(const TiXmlElement* e, const char* name) { return toDouble(ans
 void readTypeFields(const TiXmlElement* actionAttr, SymbolAction& action) {
     for (const TiXmlElement* c = actionAttr->FirstChildElement(); c; c = c->NextSiblingElement()) {
         switch (action.actionType) {
-        case kBlinkAction:
-            if (named(c, "ActionBlinkInterval")) action.blinkInterval = ansiInt(c, "BlinkInterval");
-            break;
-        case kRotateAction:
-            if (named(c, "ActionRotateType")) action.rotateType = ansiInt(c, "RotateType");
-            break;
-        case kRouteAction:
-            if (named(c, "ActionRouteBindGuid")) {
-                action.routeBindGuid = ansiInt(c, "RouteBindGuid");
-            } else if (named(c, "ActionVisibleRoute")) {
-                action.isVisibleRoute = isTrue(ansiAttr(c, "IsVisibleRoute"));
-            } else if (named(c, "ActionRotateRoute")) {
-                action.hasRotateCorrect = true;
-                action.rotateCorrect = ansiInt(c, "RotateCorrect");
-            }
-            break;
-        case kMoveAction:
-            if (named(c, "ActionMoveInfo")) {
-                action.moveType = ansiInt(c, "MoveType");
-                action.latitude = ansiDouble(c, "Latitude");
-                action.longitude = ansiDouble(c, "Longitude");
-                action.heading = ansiDouble(c, "Heading");
-                action.tilt = ansiDouble(c, "Tilt");
-                action.altitude = ansiDouble(c, "Altitude");
-            }
-            break;
-        default:
-            return;  // no fields of its own
+            case kBlinkAction:
+                if (named(c, "ActionBlinkInterval")) action.blinkInterval = ansiInt(c, "BlinkInterval");
+                break;
+            case kRotateAction:
+                if (named(c, "ActionRotateType")) action.rotateType = ansiInt(c, "RotateType");
+                break;
+            case kRouteAction:
+                if (named(c, "ActionRouteBindGuid")) {
+                    action.routeBindGuid = ansiInt(c, "RouteBindGuid");
+                } else if (named(c, "ActionVisibleRoute")) {
+                    action.isVisibleRoute = isTrue(ansiAttr(c, "IsVisibleRoute"));
+                } else if (named(c, "ActionRotateRoute")) {
+                    action.hasRotateCorrect = true;
+                    action.rotateCorrect = ansiInt(c, "RotateCorrect");
+                }
+                break;
+            case kMoveAction:
+                if (named(c, "ActionMoveInfo")) {
+                    action.moveType = ansiInt(c, "MoveType");
+                    action.latitude = ansiDouble(c, "Latitude");
+                    action.longitude = ansiDouble(c, "Longitude");
+                    action.heading = ansiDouble(c, "Heading");
+                    action.tilt = ansiDouble(c, "Tilt");
+                    action.altitude = ansiDouble(c, "Altitude");
+                }
+                break;
+            default:
+                return;  // no fields of its own
         }
     }
 }
@@ -70,7 +70,7 @@ Value intMember(const char* key, int v, rapidjson::Document::AllocatorType& a) {
     return o;
 }
 
-} // namespace
+}  // namespace
 
 bool SituationConverter::readActionGroup(const TiXmlElement* element, ActionGroup& group) {
     // "GroupIndex" is not carried over: the output numbers groups by position.
@@ -111,7 +111,8 @@ void SituationConverter::convertActionGroups(const std::string& inputPath, const
     if (named(root, "SITSYMBOLFILE")) {
         // A document without "ACTIONGROUPS" has no groups, like an empty one.
         const TiXmlElement* all = root->FirstChildElement("ACTIONGROUPS");
-        for (const TiXmlElement* g = all ? all->FirstChildElement() : nullptr; g; g = g->NextSiblingElement()) {
+        for (const TiXmlElement* g = all ? all->FirstChildElement() : nullptr; g;
+             g = g->NextSiblingElement()) {
             if (!named(g, "ActionGroup")) continue;
             ActionGroup group;
             readActionGroup(g, group);
@@ -124,7 +125,8 @@ void SituationConverter::convertActionGroups(const std::string& inputPath, const
     }
 }
 
-bool SituationConverter::writeActionGroups(const std::string& outputPath, const std::vector<ActionGroup>& groups) {
+bool SituationConverter::writeActionGroups(const std::string& outputPath,
+                                           const std::vector<ActionGroup>& groups) {
     TextFile in;
     if (!TextFile::fileExists(outputPath) || !in.openFile(outputPath, TextFile::kRead)) return false;
     std::string text, piece;
@@ -170,34 +172,35 @@ void SituationConverter::writeActionGroup(int groupIndex, rapidjson::Document& d
         body.AddMember("DurationTime", Value(act.durationTime), a);
         body.AddMember("IsPlayEndReset", Value(act.isPlayEndReset), a);
         switch (act.actionType) {
-        case kBlinkAction:
-            body.AddMember("ActionBlinkInterval", intMember("BlinkInterval", act.blinkInterval, a), a);
-            break;
-        case kRotateAction:
-            body.AddMember("ActionRotateType", intMember("RotateType", act.rotateType, a), a);
-            break;
-        case kRouteAction: {
-            body.AddMember("ActionRouteBindGuid", intMember("RouteBindGuid", act.routeBindGuid, a), a);
-            Value visible(rapidjson::kObjectType);
-            visible.AddMember("IsVisibleRoute", Value(act.isVisibleRoute), a);
-            body.AddMember("ActionVisibleRoute", visible, a);
-            body.AddMember("ActionRotateRoute",
-                           intMember("RotateCorrect", act.hasRotateCorrect ? act.rotateCorrect : 0, a), a);
-            break;
-        }
-        case kMoveAction: {
-            Value move(rapidjson::kObjectType);
-            move.AddMember("MoveType", Value(act.moveType), a);
-            move.AddMember("Latitude", Value(act.latitude), a);
-            move.AddMember("Longitude", Value(act.longitude), a);
-            move.AddMember("Heading", Value(act.heading), a);
-            move.AddMember("Tilt", Value(act.tilt), a);
-            move.AddMember("Altitude", Value(act.altitude), a);
-            body.AddMember("ActionMoveInfo", move, a);
-            break;
-        }
-        default:
-            break;
+            case kBlinkAction:
+                body.AddMember("ActionBlinkInterval", intMember("BlinkInterval", act.blinkInterval, a), a);
+                break;
+            case kRotateAction:
+                body.AddMember("ActionRotateType", intMember("RotateType", act.rotateType, a), a);
+                break;
+            case kRouteAction: {
+                body.AddMember("ActionRouteBindGuid", intMember("RouteBindGuid", act.routeBindGuid, a), a);
+                Value visible(rapidjson::kObjectType);
+                visible.AddMember("IsVisibleRoute", Value(act.isVisibleRoute), a);
+                body.AddMember("ActionVisibleRoute", visible, a);
+                body.AddMember("ActionRotateRoute",
+                               intMember("RotateCorrect", act.hasRotateCorrect ? act.rotateCorrect : 0, a),
+                               a);
+                break;
+            }
+            case kMoveAction: {
+                Value move(rapidjson::kObjectType);
+                move.AddMember("MoveType", Value(act.moveType), a);
+                move.AddMember("Latitude", Value(act.latitude), a);
+                move.AddMember("Longitude", Value(act.longitude), a);
+                move.AddMember("Heading", Value(act.heading), a);
+                move.AddMember("Tilt", Value(act.tilt), a);
+                move.AddMember("Altitude", Value(act.altitude), a);
+                body.AddMember("ActionMoveInfo", move, a);
+                break;
+            }
+            default:
+                break;
         }
 
         Value entry(rapidjson::kObjectType);
@@ -210,4 +213,4 @@ void SituationConverter::writeActionGroup(int groupIndex, rapidjson::Document& d
     array.PushBack(g, a);
 }
 
-} // namespace HQ
+}  // namespace HQ

@@ -34,7 +34,7 @@ bool ensureFolder(const std::string& folder, std::ostream& errors) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int runBatch(const std::string& exeFolder, std::ostream& errors, MarkTypeSource* marks) {
     const std::string sourceFolder = exeFolder + "/source";
@@ -76,8 +76,9 @@ int runBatch(const std::string& exeFolder, std::ostream& errors, MarkTypeSource*
         // one output, and the later one's replaces the earlier one's.
         auto earlier = writers.find(output);
         if (earlier != writers.end()) {
-            problem(errors, input,
-                    "has the same name as " + earlier->second + "; its output replaces that one's in " + output);
+            problem(
+                errors, input,
+                "has the same name as " + earlier->second + "; its output replaces that one's in " + output);
             ++failures;
             earlier->second = input;
         } else {
@@ -91,4 +92,4 @@ int runBatch(const std::string& exeFolder, std::ostream& errors, MarkTypeSource*
     return (failures > 0 || converter.problemCount() > 0) ? 1 : 0;
 }
 
-} // namespace HQ
+}  // namespace HQ

@@ -53,7 +53,7 @@ bool listInto(const std::string& folder, std::vector<std::string>& files, bool r
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::string exeFolderOf(const std::string& exePath) {
     if (exePath.empty()) return ".";
@@ -98,7 +98,8 @@ int replaceAll(std::string& text, const char* pStrOld, const char* pStrNew) {
     const size_t newLen = std::strlen(pStrNew);
     int count = 0;
     if (oldLen == newLen) {
-        for (size_t pos = text.find(pStrOld); pos != std::string::npos; pos = text.find(pStrOld, pos + oldLen)) {
+        for (size_t pos = text.find(pStrOld); pos != std::string::npos;
+             pos = text.find(pStrOld, pos + oldLen)) {
             text.replace(pos, oldLen, pStrNew);
             ++count;
         }
@@ -118,5 +119,5 @@ int replaceAll(std::string& text, const char* pStrOld, const char* pStrNew) {
     return count;
 }
 
-} // namespace dir
-} // namespace HQ
+}  // namespace dir
+}  // namespace HQ

@@ -41,7 +41,7 @@ private:
 // 2^63: the first double beyond the signed 64-bit range.
 const double kTwoPow63 = 9223372036854775808.0;
 
-} // namespace
+}  // namespace
 
 SerializedJson serializeJson(const rapidjson::Value& root) {
     rapidjson::StringBuffer buffer;
@@ -59,4 +59,4 @@ unsigned int colourBits(double colour) {
     return static_cast<unsigned int>(static_cast<std::uint64_t>(whole) & 0xFFFFFFFFu);
 }
 
-} // namespace HQ
+}  // namespace HQ

@@ -13,7 +13,7 @@
 namespace HQ {
 
 struct SerializedJson {
-    std::string text;                       // compact JSON, no trailing line feed
+    std::string text;                        // compact JSON, no trailing line feed
     std::vector<std::string> nonFiniteKeys;  // key of each non-finite number written as null
 };
 
@@ -25,6 +25,6 @@ SerializedJson serializeJson(const rapidjson::Value& root);
 // gives, the "integer indefinite" 0x8000000000000000, whose low bits are 0.
 unsigned int colourBits(double colour);
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

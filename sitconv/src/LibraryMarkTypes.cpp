@@ -8,7 +8,7 @@ namespace HQ {
 namespace {
 // Engine selected for every document: the SQLite file engine.
 const int kSqliteEngine = 0;
-} // namespace
+}  // namespace
 
 void LibraryMarkTypes::beginDocument() { SymbolLibManagerFactory::GetInstance()->init(kSqliteEngine); }
 
@@ -17,4 +17,4 @@ int LibraryMarkTypes::markType(int libId, int code) {
                                                                static_cast<unsigned int>(code));
 }
 
-} // namespace HQ
+}  // namespace HQ

@@ -85,19 +85,24 @@ int SituationConverter::convertLayers(const std::string& outputPath, const std::
         for (const TiXmlElement* g = layGroups->FirstChildElement(); g; g = g->NextSiblingElement()) {
             if (!named(g, "LayerGroup")) continue;
             Value group(rapidjson::kObjectType);
-            group.AddMember("Describe", jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(g, "Describe")), doc), a);
+            group.AddMember("Describe",
+                            jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(g, "Describe")), doc), a);
             group.AddMember("Visible", Value(isTrue(attr(g, "Visible"))), a);
-            group.AddMember("LayerGroup Name", jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(g, "Name")), doc), a);
+            group.AddMember("LayerGroup Name",
+                            jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(g, "Name")), doc), a);
             Value layers(rapidjson::kArrayType);
 
             const TiXmlElement* groupFirst = g->FirstChildElement();
             if (named(groupFirst, "LAYERS")) {
-                for (const TiXmlElement* l = groupFirst->FirstChildElement(); l; l = l->NextSiblingElement()) {
+                for (const TiXmlElement* l = groupFirst->FirstChildElement(); l;
+                     l = l->NextSiblingElement()) {
                     if (!named(l, "Layer")) continue;
                     Value layer(rapidjson::kObjectType);
-                    layer.AddMember("Name", jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(l, "Name")), doc), a);
+                    layer.AddMember("Name",
+                                    jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(l, "Name")), doc), a);
                     layer.AddMember("Describe",
-                                    jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(l, "Describe")), doc), a);
+                                    jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(l, "Describe")), doc),
+                                    a);
                     layer.AddMember("Visible", Value(isTrue(attr(l, "Visible"))), a);
                     if (has(l, "IsLayerActive")) {
                         layer.AddMember("IsLayerActive", Value(isTrue(attr(l, "IsLayerActive"))), a);
@@ -106,7 +111,8 @@ int SituationConverter::convertLayers(const std::string& outputPath, const std::
 
                     const TiXmlElement* layerFirst = l->FirstChildElement();
                     if (named(layerFirst, "SYMBOLS")) {
-                        for (const TiXmlElement* s = layerFirst->FirstChildElement(); s; s = s->NextSiblingElement()) {
+                        for (const TiXmlElement* s = layerFirst->FirstChildElement(); s;
+                             s = s->NextSiblingElement()) {
                             if (!named(s, "Symbol")) continue;
                             SituationSymbol record;
                             readSymbol(s, record, false);
@@ -132,4 +138,4 @@ int SituationConverter::convertLayers(const std::string& outputPath, const std::
     return writeJson(doc, outputPath) ? 0 : -1;
 }
 
-} // namespace HQ
+}  // namespace HQ

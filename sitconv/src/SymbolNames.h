@@ -19,6 +19,6 @@ const int kFontFamilyCount = 3;
 extern const char* const kFontFamilies[kFontFamilyCount];
 extern const char* const kDefaultFontFamily;
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

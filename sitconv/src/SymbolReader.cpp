@@ -14,12 +14,13 @@ const char* const kOperTypeNames[kOperTypeCount] = {"NONE", "SELECT", "SELECT_NO
 
 // "NEARGROUNG" is the spelling the readers of the output expect.
 const char* const kDisplayTypeNames[kDisplayTypeCount] = {
-    "NONE",        "SCREEN_NOPIXEL",   "SCREEN_PIXEL",    "STAND_NOPIXEL", "STAND_PIXEL",
-    "LIE_NOPIXEL", "LIE_PIXEL",        "NEARGROUNG",      "SCREEN_HALFPIXEL", "STAND_HALFPIXEL",
-    "LIE_HALFPIXEL", "TARGET_NOPIXEL", "TARGET_PIXEL",    "TARGET_HALFPIXEL"};
+    "NONE",          "SCREEN_NOPIXEL", "SCREEN_PIXEL", "STAND_NOPIXEL",    "STAND_PIXEL",
+    "LIE_NOPIXEL",   "LIE_PIXEL",      "NEARGROUNG",   "SCREEN_HALFPIXEL", "STAND_HALFPIXEL",
+    "LIE_HALFPIXEL", "TARGET_NOPIXEL", "TARGET_PIXEL", "TARGET_HALFPIXEL"};
 
 // 黑体, 宋体, 仿宋 in GBK.
-const char* const kFontFamilies[kFontFamilyCount] = {"\xBA\xDA\xCC\xE5", "\xCB\xCE\xCC\xE5", "\xB7\xC2\xCB\xCE"};
+const char* const kFontFamilies[kFontFamilyCount] = {"\xBA\xDA\xCC\xE5", "\xCB\xCE\xCC\xE5",
+                                                     "\xB7\xC2\xCB\xCE"};
 const char* const kDefaultFontFamily = kFontFamilies[0];
 
 namespace {
@@ -147,7 +148,7 @@ void readChildSettings(const TiXmlElement* children, SituationSymbol& s) {
     }
 }
 
-} // namespace
+}  // namespace
 
 int SituationConverter::readSymbol(const TiXmlElement* element, SituationSymbol& target, bool asChild) {
     SituationSymbol child;
@@ -169,7 +170,8 @@ int SituationConverter::readSymbol(const TiXmlElement* element, SituationSymbol&
     if (has(element, "IsSetGenAttr")) s.isSetGenAttr = isTrue(attr(element, "IsSetGenAttr"));
     s.visible = isTrue(attr(element, "Visible"));
     if (has(element, "DisplayType")) {
-        s.displayType = lookup(attr(element, "DisplayType"), kDisplayTypeNames, kDisplayTypeCount, s.displayType);
+        s.displayType =
+            lookup(attr(element, "DisplayType"), kDisplayTypeNames, kDisplayTypeCount, s.displayType);
     }
 
     for (const TiXmlElement* c = element->FirstChildElement(); c; c = c->NextSiblingElement()) {
@@ -217,4 +219,4 @@ int SituationConverter::readSymbol(const TiXmlElement* element, SituationSymbol&
     return 0;
 }
 
-} // namespace HQ
+}  // namespace HQ

@@ -61,7 +61,7 @@ const char* displayTypeName(int code) {
 // parts, so a larger gap is a corrupt count that must not exhaust memory.
 const int kMaxMissingChildEntries = 1024;
 
-} // namespace
+}  // namespace
 
 void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value& array,
                                      const SituationSymbol& s) {
@@ -108,9 +108,9 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
 
     if (s.combinationCount > 0) {  // "ChildSymbols"
         const int present = static_cast<int>(s.combinationChildren.size());
-        const int entries =
-            present >= s.combinationCount ? s.combinationCount
-                                          : present + std::min(s.combinationCount - present, kMaxMissingChildEntries);
+        const int entries = present >= s.combinationCount
+                                ? s.combinationCount
+                                : present + std::min(s.combinationCount - present, kMaxMissingChildEntries);
         const SituationSymbol missing;
         Value list(rapidjson::kArrayType);
         for (int i = 0; i < entries; ++i) {
@@ -210,9 +210,9 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
 
             Value f(rapidjson::kObjectType);
             f.AddMember("Index", Value(index), a);
-            f.AddMember("Family",
-                        jsonText(k < s.innerFontFamilies.size() ? s.innerFontFamilies[k] : std::string(), doc),
-                        a);
+            f.AddMember(
+                "Family",
+                jsonText(k < s.innerFontFamilies.size() ? s.innerFontFamilies[k] : std::string(), doc), a);
             f.AddMember("InnerFontSize", Value(kInnerFontSizeFromSymbol), a);
             fonts.PushBack(f, a);
 
@@ -269,4 +269,4 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
     array.PushBack(o, a);
 }
 
-} // namespace HQ
+}  // namespace HQ

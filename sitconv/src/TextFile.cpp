@@ -8,7 +8,7 @@ namespace HQ {
 namespace {
 const char* const kModeTexts[] = {"r", "w+", "a+", "rb", "wb+", "ab+"};
 const int kModeCount = sizeof(kModeTexts) / sizeof(kModeTexts[0]);
-} // namespace
+}  // namespace
 
 TextFile::~TextFile() { closeFile(); }
 
@@ -69,4 +69,4 @@ bool TextFile::fileExists(const std::string& path) {
     return true;
 }
 
-} // namespace HQ
+}  // namespace HQ

@@ -49,7 +49,7 @@ inline int toInt(const char* text) { return std::atoi(text); }
 inline double toColour(const char* text) { return static_cast<double>(std::atoll(text)); }
 inline double toDouble(const char* text) { return std::atof(text); }
 
-} // namespace xml
-} // namespace HQ
+}  // namespace xml
+}  // namespace HQ
 
 #endif

@@ -26,12 +26,14 @@ const rapidjson::Value& firstSymbol(const rapidjson::Document& doc) {
 TEST(NonFiniteNumbers, AreWrittenAsNullAndReported) {
     const std::string xml = documentWithSymbols(
         "<Symbol Guid=\"1\" Code=\"1,1\" Name=\"n\"><GeoAttr><POINTS><Point X=\"inf\" Y=\"nan\" Z=\"1e999\"/>"
-        "<Point X=\"1\" Y=\"2\" Z=\"3\"/></POINTS><GeoAttribute Rotate=\"-INFINITY\" Scale=\"2\"/></GeoAttr></Symbol>");
+        "<Point X=\"1\" Y=\"2\" Z=\"3\"/></POINTS><GeoAttribute Rotate=\"-INFINITY\" "
+        "Scale=\"2\"/></GeoAttr></Symbol>");
     const std::string withActions =
         xml.substr(0, xml.rfind("</SITSYMBOLFILE>")) +
         "<ACTIONGROUPS><ActionGroup GroupIndex=\"0\"><Action ActionGuid=\"1\" SymbolGuid=\"1\">"
         "<ActionAttr Type=\"9\" StartTime=\"0\" DurationTime=\"1\" IsPlayEndReset=\"TRUE\">"
-        "<ActionMoveInfo MoveType=\"1\" Latitude=\"nan\" Longitude=\"3\" Heading=\"0\" Tilt=\"0\" Altitude=\"inf\"/>"
+        "<ActionMoveInfo MoveType=\"1\" Latitude=\"nan\" Longitude=\"3\" Heading=\"0\" Tilt=\"0\" "
+        "Altitude=\"inf\"/>"
         "</ActionAttr></Action></ActionGroup></ACTIONGROUPS></SITSYMBOLFILE>\n";
     FakeMarks marks;
     std::ostringstream errors;
@@ -52,7 +54,8 @@ TEST(NonFiniteNumbers, AreWrittenAsNullAndReported) {
     EXPECT_EQ(symbol["GeoAttr"][0]["GeoAttribute"][0]["Scale"].GetDouble(), 2.0);
     // Every member after the bad numbers is still there.
     EXPECT_TRUE(symbol.HasMember("RangAttr"));
-    const rapidjson::Value& move = doc["ACTIONGROUPS"]["ActionGroups"][0]["Actions"][0]["ActionAttr"]["ActionMoveInfo"];
+    const rapidjson::Value& move =
+        doc["ACTIONGROUPS"]["ActionGroups"][0]["Actions"][0]["ActionAttr"]["ActionMoveInfo"];
     EXPECT_TRUE(move["Latitude"].IsNull());
     EXPECT_EQ(move["Longitude"].GetDouble(), 3.0);
     EXPECT_TRUE(move["Altitude"].IsNull());
@@ -60,7 +63,8 @@ TEST(NonFiniteNumbers, AreWrittenAsNullAndReported) {
     // Four in stage 1, two in stage 2 (stage 1's nulls are not counted again).
     EXPECT_EQ(converter.problemCount(), 6);
     const std::string e = errors.str();
-    EXPECT_NE(e.find("sitconv: plan.xml: non-finite number in \"X\" written as null"), std::string::npos) << e;
+    EXPECT_NE(e.find("sitconv: plan.xml: non-finite number in \"X\" written as null"), std::string::npos)
+        << e;
     EXPECT_NE(e.find("\"Rotate\""), std::string::npos) << e;
     EXPECT_NE(e.find("\"Latitude\""), std::string::npos) << e;
 }
@@ -72,11 +76,14 @@ TEST(MissingAttributes, ReadAsEmptyTexts) {
         "<Symbol><GeoAttr><POINTS><Point/></POINTS><GeoAttribute/></GeoAttr>"
         "<StyleAttr><MainLine/><SurroundLine/><Fill/><Mirroring/></StyleAttr>"
         "<AnnoTextAttr><AnnoFont/><AnnoFontEffect/><AnnoColor/><AnnoPosType/><AnnoTextRotate/></AnnoTextAttr>"
-        "<DotDragLine><DotDragLinePoint/></DotDragLine><InnerTextAttr><InnerText/><InnerFont/><InnerColor/></InnerTextAttr>"
-        "<DedicatedText/><AvoidPoint/><UserData/><ChildSymbols><ChildSymbol/></ChildSymbols><ShowRang/><HalfPixelRang/>"
+        "<DotDragLine><DotDragLinePoint/></DotDragLine><InnerTextAttr><InnerText/><InnerFont/><InnerColor/></"
+        "InnerTextAttr>"
+        "<DedicatedText/><AvoidPoint/><UserData/><ChildSymbols><ChildSymbol/></ChildSymbols><ShowRang/"
+        "><HalfPixelRang/>"
         "<CombinationChild/></Symbol>"
         "</SYMBOLS></Layer></LAYERS></LayerGroup></LAYGROUPS>"
-        "<ACTIONGROUPS><ActionGroup><Action><ActionAttr/></Action></ActionGroup></ACTIONGROUPS></SITSYMBOLFILE>";
+        "<ACTIONGROUPS><ActionGroup><Action><ActionAttr/></Action></ActionGroup></ACTIONGROUPS></"
+        "SITSYMBOLFILE>";
     std::string errors;
     const std::string out = convert(xml, 1, &errors);
     EXPECT_EQ(errors, "");
@@ -100,10 +107,10 @@ TEST(BackslashTrailBytes, CharactersComeOutWhole) {
     struct Case {
         const char* utf8;
     } const cases[] = {
-        {"\xE8\xAA\xA0"},                          // 誠 (GBK D5 5C)
-        {"\xE8\xAC\x80"},                          // 謀 (GBK D6 5C)
-        {"\xE8\xAA\xA0\xE8\xAC\x80 \\ \"x\""},      // both, then a real backslash and quotes
-        {"\xE4\xB9\x97\xE4\xBF\x93"},              // 乗俓 (GBK 81 5C, 82 5C)
+        {"\xE8\xAA\xA0"},                       // 誠 (GBK D5 5C)
+        {"\xE8\xAC\x80"},                       // 謀 (GBK D6 5C)
+        {"\xE8\xAA\xA0\xE8\xAC\x80 \\ \"x\""},  // both, then a real backslash and quotes
+        {"\xE4\xB9\x97\xE4\xBF\x93"},           // 乗俓 (GBK 81 5C, 82 5C)
     };
     for (const Case& c : cases) {
         const std::string text = c.utf8;
@@ -111,10 +118,18 @@ TEST(BackslashTrailBytes, CharactersComeOutWhole) {
         for (char ch : text) escaped += ch == '"' ? std::string("&quot;") : std::string(1, ch);
         const std::string xml =
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><SITSYMBOLFILE><LAYGROUPS>"
-            "<LayerGroup Describe=\"" + escaped + "\" Visible=\"TRUE\" Name=\"" + escaped + "\"><LAYERS>"
-            "<Layer Name=\"" + escaped + "\" Describe=\"\" Visible=\"TRUE\"><SYMBOLS>"
-            "<Symbol Code=\"32,3\" Name=\"" + escaped + "\"><AnnoTextAttr Text=\"" + escaped + "\"/>"
-            "<DedicatedText Text=\"" + escaped + "\"/><InnerTextAttr><InnerText Text=\"" + escaped + "\"/>"
+            "<LayerGroup Describe=\"" +
+            escaped + "\" Visible=\"TRUE\" Name=\"" + escaped +
+            "\"><LAYERS>"
+            "<Layer Name=\"" +
+            escaped +
+            "\" Describe=\"\" Visible=\"TRUE\"><SYMBOLS>"
+            "<Symbol Code=\"32,3\" Name=\"" +
+            escaped + "\"><AnnoTextAttr Text=\"" + escaped +
+            "\"/>"
+            "<DedicatedText Text=\"" +
+            escaped + "\"/><InnerTextAttr><InnerText Text=\"" + escaped +
+            "\"/>"
             "</InnerTextAttr></Symbol></SYMBOLS></Layer></LAYERS></LayerGroup></LAYGROUPS></SITSYMBOLFILE>";
         std::string errors;
         const std::string out = convert(xml, 0, &errors);
@@ -186,14 +201,16 @@ TEST(CodePage, ATextWithoutUtf8FormIsReportedNotAnEmptyFile) {
     ASSERT_FALSE(doc.HasParseError()) << out;
     EXPECT_STREQ(firstSymbol(doc)["Name"].GetString(), "n");
     EXPECT_STREQ(firstSymbol(doc)["TextAttr"][0]["AnnoFont"][0]["Family"].GetString(), "");
-    EXPECT_NE(errors.find("sitconv: fonts.xml: 1 text(s) without a UTF-8 form written empty"), std::string::npos)
+    EXPECT_NE(errors.find("sitconv: fonts.xml: 1 text(s) without a UTF-8 form written empty"),
+              std::string::npos)
         << errors;
 }
 
 TEST(CutDocuments, ConvertWithoutReadingPastTheText) {
     // Cut inside a multibyte character: the XML reader used to step over the
     // end of the text there.
-    const std::string full = documentWithSymbols("<Symbol Name=\"\xE8\xAA\xA0&amp;\xE8\xAC\x80\" Guid=\"1\"/>");
+    const std::string full =
+        documentWithSymbols("<Symbol Name=\"\xE8\xAA\xA0&amp;\xE8\xAC\x80\" Guid=\"1\"/>");
     const char* const cuts[] = {"\xE8\xAA\xA0&amp;\xE8", "\xE8\xAA\xA0&amp;\xE8\xAC", "\xE8\xAA\xA0&am"};
     for (const char* cut : cuts) {
         const std::string text = full.substr(0, full.find(cut) + std::strlen(cut));
@@ -261,4 +278,4 @@ TEST(StageOne, AnOutputThatCannotBeCreatedIsReported) {
     EXPECT_NE(errors.str().find("cannot create"), std::string::npos);
 }
 
-} // namespace
+}  // namespace

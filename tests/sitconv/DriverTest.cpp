@@ -24,9 +24,9 @@ TEST(ReplaceAll, ReplacesLeftToRightWithoutOverlap) {
         const char* expected;
         int count;
     } const cases[] = {
-        {"a\\b\\c", "\\", "/", "a/b/c", 2},  {"aaaa", "aa", "b", "bb", 2},   {"aaa", "aa", "b", "ba", 1},
-        {"abc", "", "x", "abc", 0},          {"abc", "d", "x", "abc", 0},    {"abab", "ab", "", "", 2},
-        {"xyz", "y", "long", "xlongz", 1},   {"", "a", "b", "", 0},          {"aXbX", "X", "YY", "aYYbYY", 2},
+        {"a\\b\\c", "\\", "/", "a/b/c", 2}, {"aaaa", "aa", "b", "bb", 2}, {"aaa", "aa", "b", "ba", 1},
+        {"abc", "", "x", "abc", 0},         {"abc", "d", "x", "abc", 0},  {"abab", "ab", "", "", 2},
+        {"xyz", "y", "long", "xlongz", 1},  {"", "a", "b", "", 0},        {"aXbX", "X", "YY", "aYYbYY", 2},
     };
     for (const Case& c : cases) {
         std::string text = c.text;
@@ -40,7 +40,10 @@ TEST(ExeFolder, IsThePathBeforeTheLastSeparator) {
         const char* path;
         const char* folder;
     } const cases[] = {
-        {"/opt/sitplot/bin/sitconv", "/opt/sitplot/bin"}, {"sitconv", "sitconv"}, {"", "."}, {"/sitconv", ""},
+        {"/opt/sitplot/bin/sitconv", "/opt/sitplot/bin"},
+        {"sitconv", "sitconv"},
+        {"", "."},
+        {"/sitconv", ""},
         {"a/b/", "a/b"},
     };
     for (const Case& c : cases) EXPECT_EQ(dir::exeFolderOf(c.path), c.folder) << c.path;
@@ -58,15 +61,17 @@ TEST(IsDirectory, FollowsTheFileStatus) {
         std::string path;
         bool expected;
     } const cases[] = {
-        {tmp.path(), true},  {tmp / "sub", true},           {tmp / "sub/", true}, {"/", true},
-        {tmp / "sub/file.txt", false}, {tmp / "missing", false}, {"", false},
+        {tmp.path(), true}, {tmp / "sub", true},           {tmp / "sub/", true},
+        {"/", true},        {tmp / "sub/file.txt", false}, {tmp / "missing", false},
+        {"", false},
     };
     for (const Case& c : cases) EXPECT_EQ(dir::isDirectory(c.path), c.expected) << c.path;
 }
 
 TEST(ListFiles, IsDepthFirstInByteOrder) {
     TempDir tmp;
-    for (const char* f : {"b.xml", "a.xml", "B.xml", "m/z.xml", "m/k/deep.xml", "m/a.xml", "c/only.txt", "e/"}) {
+    for (const char* f :
+         {"b.xml", "a.xml", "B.xml", "m/z.xml", "m/k/deep.xml", "m/a.xml", "c/only.txt", "e/"}) {
         if (std::string(f).back() == '/') {
             ::mkdir((tmp / f).c_str(), 0777);
         } else {
@@ -75,7 +80,7 @@ TEST(ListFiles, IsDepthFirstInByteOrder) {
     }
     std::vector<std::string> files;
     ASSERT_TRUE(dir::listFiles(tmp.path(), files, true));
-    const std::vector<std::string> expected = {tmp / "B.xml",  tmp / "a.xml",          tmp / "b.xml",
+    const std::vector<std::string> expected = {tmp / "B.xml",      tmp / "a.xml",   tmp / "b.xml",
                                                tmp / "c/only.txt", tmp / "m/a.xml", tmp / "m/k/deep.xml",
                                                tmp / "m/z.xml"};
     EXPECT_EQ(files, expected);
@@ -167,8 +172,8 @@ std::string documentNamed(const std::string& name) {
 }
 
 std::string expectedOutput(const std::string& name) {
-    return "{\"SITSYMBOLFILE\":{\"LayerGroups\":[{\"Describe\":\"\",\"Visible\":true,\"LayerGroup Name\":\"" + name +
-           "\",\"Layers\":[]}]},\"ACTIONGROUPS\":{\"ActionGroupCount\":0,\"ActionGroups\":[]}}\n";
+    return "{\"SITSYMBOLFILE\":{\"LayerGroups\":[{\"Describe\":\"\",\"Visible\":true,\"LayerGroup Name\":\"" +
+           name + "\",\"Layers\":[]}]},\"ACTIONGROUPS\":{\"ActionGroupCount\":0,\"ActionGroups\":[]}}\n";
 }
 
 int runIn(const TempDir& exe, std::string& errors) {
@@ -190,7 +195,8 @@ TEST(Batch, ConvertsEveryFileFlatIntoOut) {
     EXPECT_EQ(readFile(exe / "out/plan.xml"), expectedOutput("plan"));
     EXPECT_EQ(readFile(exe / "out/notes.txt"), expectedOutput("notes"));
     EXPECT_EQ(readFile(exe / "out/empty.xml"),
-              "{\"SITSYMBOLFILE\":{\"LayerGroups\":[]},\"ACTIONGROUPS\":{\"ActionGroupCount\":0,\"ActionGroups\":[]}}\n");
+              "{\"SITSYMBOLFILE\":{\"LayerGroups\":[]},\"ACTIONGROUPS\":{\"ActionGroupCount\":0,"
+              "\"ActionGroups\":[]}}\n");
 }
 
 TEST(Batch, NoSourceOrAnEmptyOneDoesNothing) {
@@ -206,7 +212,8 @@ TEST(Batch, NoSourceOrAnEmptyOneDoesNothing) {
 TEST(Batch, AnUnreadableFileIsReportedAndTheBatchGoesOn) {
     TempDir exe;
     writeFile(exe / "source/a.xml", documentNamed("a"));
-    ASSERT_EQ(::symlink((exe / "nowhere").c_str(), (exe / "source/b.xml").c_str()), 0);  // listed, cannot be opened
+    ASSERT_EQ(::symlink((exe / "nowhere").c_str(), (exe / "source/b.xml").c_str()),
+              0);  // listed, cannot be opened
     writeFile(exe / "source/c.xml", documentNamed("c"));
     std::string errors;
     EXPECT_EQ(runIn(exe, errors), 1);
@@ -247,4 +254,4 @@ TEST(Batch, AMissingOutIsCreatedAndAnImpossibleOneReported) {
     EXPECT_NE(errors.find("cannot create the output folder"), std::string::npos) << errors;
 }
 
-} // namespace
+}  // namespace

@@ -15,8 +15,8 @@ const std::string kGolden = std::string(SITPLOT_TESTDATA_DIR) + "/sitconv/golden
 
 // Runs the copied program; answers its exit status, stderr in errors.
 int runProgram(const TempDir& exe, std::string& errors) {
-    const std::string command = "cd / && '" + exe.path() + "/sitconv' > '" + exe.path() + "/stdout.txt' 2> '" +
-                                exe.path() + "/stderr.txt'";
+    const std::string command = "cd / && '" + exe.path() + "/sitconv' > '" + exe.path() +
+                                "/stdout.txt' 2> '" + exe.path() + "/stderr.txt'";
     const int raw = std::system(command.c_str());
     errors = readFile(exe / "stderr.txt");
     EXPECT_EQ(readFile(exe / "stdout.txt"), "");
@@ -49,12 +49,14 @@ TEST_F(EndToEnd, ReportsProblemsAndEndsNonZero) {
     writeFile(exe / "source/a/plan.xml", readFile(kGolden + "layer_walk.xml"));
     writeFile(exe / "source/b/plan.xml", readFile(kGolden + "layer_walk.xml"));
     writeFile(exe / "source/c/bad.xml",
-              documentWithSymbols("<Symbol><GeoAttr><POINTS><P X=\"nan\" Y=\"0\" Z=\"0\"/></POINTS></GeoAttr></Symbol>"));
+              documentWithSymbols(
+                  "<Symbol><GeoAttr><POINTS><P X=\"nan\" Y=\"0\" Z=\"0\"/></POINTS></GeoAttr></Symbol>"));
     std::string errors;
     EXPECT_EQ(runProgram(exe, errors), 1);
     EXPECT_NE(errors.find("b/plan.xml: has the same name as"), std::string::npos) << errors;
-    EXPECT_NE(errors.find("c/bad.xml: non-finite number in \"X\" written as null"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("c/bad.xml: non-finite number in \"X\" written as null"), std::string::npos)
+        << errors;
     EXPECT_EQ(readFile(exe / "out/plan.xml"), readFile(kGolden + "layer_walk.json"));
 }
 
-} // namespace
+}  // namespace

@@ -14,18 +14,12 @@ struct GoldenCase {
 };
 
 const GoldenCase kGoldenCases[] = {
-    {"empty_file", 0},
-    {"laygroups_not_first", 0},
-    {"layer_walk", 0},
-    {"symbol_defaults", 0},
-    {"symbol_full", 0},
-    {"line_types", 0},
-    {"types", 0},
-    {"combination", 0},
-    {"font_utf8", 0},
-    {"font_gbk", 0},
-    {"actions", 0},
-    {"mark_type_one", 1},
+    {"empty_file", 0},  {"laygroups_not_first", 0},
+    {"layer_walk", 0},  {"symbol_defaults", 0},
+    {"symbol_full", 0}, {"line_types", 0},
+    {"types", 0},       {"combination", 0},
+    {"font_utf8", 0},   {"font_gbk", 0},
+    {"actions", 0},     {"mark_type_one", 1},
 };
 
 void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.name; }
@@ -51,6 +45,8 @@ TEST_P(Golden, ConvertsByteForByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, Golden, ::testing::ValuesIn(kGoldenCases),
-                         [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<GoldenCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
-} // namespace
+}  // namespace

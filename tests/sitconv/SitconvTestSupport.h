@@ -40,7 +40,8 @@ public:
         m_path = made != nullptr ? made : "";
     }
     ~TempDir() {
-        if (!m_path.empty()) std::system(("chmod -R u+rwx '" + m_path + "' 2>/dev/null; rm -rf '" + m_path + "'").c_str());
+        if (!m_path.empty())
+            std::system(("chmod -R u+rwx '" + m_path + "' 2>/dev/null; rm -rf '" + m_path + "'").c_str());
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -69,7 +70,8 @@ inline void writeFile(const std::string& path, const std::string& content) {
 
 // Converts one document (both stages) through files in dir; answers the
 // final output text.
-inline std::string convertDocument(HQ::SituationConverter& converter, const TempDir& dir, const std::string& xml) {
+inline std::string convertDocument(HQ::SituationConverter& converter, const TempDir& dir,
+                                   const std::string& xml) {
     const std::string input = dir / "in.xml";
     const std::string output = dir / "out.xml";
     writeFile(input, xml);
@@ -97,6 +99,6 @@ inline std::string documentWithSymbols(const std::string& symbols) {
            symbols + "</SYMBOLS></Layer></LAYERS></LayerGroup></LAYGROUPS></SITSYMBOLFILE>\n";
 }
 
-} // namespace sitconv_test
+}  // namespace sitconv_test
 
 #endif

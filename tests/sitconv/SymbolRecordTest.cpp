@@ -48,9 +48,11 @@ TEST(ReadSymbol, CodeSplitsAtTheFirstComma) {
 
 TEST(ReadSymbol, NumbersFollowTheCConversions) {
     const SituationSymbol s = readOne(
-        "<Symbol Guid=\"abc\"><GeoAttr><GeoAttribute HeightType=\" 12xyz\" Scale=\"2.5e1\" WallTransparent=\"3.9\"/>"
+        "<Symbol Guid=\"abc\"><GeoAttr><GeoAttribute HeightType=\" 12xyz\" Scale=\"2.5e1\" "
+        "WallTransparent=\"3.9\"/>"
         "</GeoAttr><StyleAttr LineType=\"1\"><MainLine Color=\"-1\" Width=\".5\"/>"
-        "<Fill Color=\"4294967295\" Mode=\"x\"/><SurroundLine Color=\"99999999999999999999\"/></StyleAttr></Symbol>");
+        "<Fill Color=\"4294967295\" Mode=\"x\"/><SurroundLine "
+        "Color=\"99999999999999999999\"/></StyleAttr></Symbol>");
     EXPECT_EQ(s.guid, 0);
     EXPECT_EQ(s.heightType, 12);
     EXPECT_EQ(s.scale, 25.0);
@@ -59,19 +61,21 @@ TEST(ReadSymbol, NumbersFollowTheCConversions) {
     EXPECT_EQ(s.mainLineWidth, 0.5);
     EXPECT_EQ(s.fillColor, 4294967295.0);
     EXPECT_EQ(s.fillMode, 0);
-    EXPECT_EQ(s.surroundLineColor, static_cast<double>(std::numeric_limits<long long>::max()));  // atoll saturates
+    EXPECT_EQ(s.surroundLineColor,
+              static_cast<double>(std::numeric_limits<long long>::max()));  // atoll saturates
 }
 
 TEST(ReadSymbol, FlagsAreTrueOnlyForUpperCaseTRUE) {
     struct Case {
         const char* text;
         bool expected;
-    } const cases[] = {{"TRUE", true}, {"true", false}, {"True", false}, {"1", false},
+    } const cases[] = {{"TRUE", true}, {"true", false},  {"True", false}, {"1", false},
                        {"", false},    {"TRUE ", false}, {" TRUE", false}};
     for (const Case& c : cases) {
         const std::string t = c.text;
-        const SituationSymbol s = readOne("<Symbol CanSelected=\"" + t + "\" Visible=\"" + t + "\" IsSetGenAttr=\"" + t +
-                                          "\"><StyleAttr><Mirroring Horizontal=\"" + t + "\"/></StyleAttr></Symbol>");
+        const SituationSymbol s =
+            readOne("<Symbol CanSelected=\"" + t + "\" Visible=\"" + t + "\" IsSetGenAttr=\"" + t +
+                    "\"><StyleAttr><Mirroring Horizontal=\"" + t + "\"/></StyleAttr></Symbol>");
         EXPECT_EQ(s.canSelected, c.expected) << t;
         EXPECT_EQ(s.visible, c.expected) << t;
         EXPECT_EQ(s.isSetGenAttr, c.expected) << t;
@@ -110,12 +114,14 @@ TEST(ReadSymbol, CombinationChildrenAreFlattenedInnerFirst) {
 
 TEST(ReadSymbol, NestedSymbolEndsTheWalkAndCountZeroReadsNothing) {
     const SituationSymbol s = readOne(
-        "<Symbol><ShowRang Min=\"1\" Max=\"2\"/><Symbol Guid=\"7\"/><HalfPixelRang Min=\"3\" Max=\"4\"/></Symbol>");
+        "<Symbol><ShowRang Min=\"1\" Max=\"2\"/><Symbol Guid=\"7\"/><HalfPixelRang Min=\"3\" "
+        "Max=\"4\"/></Symbol>");
     EXPECT_EQ(s.showRangMax, 2.0);
     EXPECT_EQ(s.halfPixelRangMin, 0.0);
     EXPECT_EQ(s.guid, 0);
 
-    const SituationSymbol zero = readOne("<Symbol><CombinationChild Count=\"0\"><Symbol/><Symbol/></CombinationChild></Symbol>");
+    const SituationSymbol zero =
+        readOne("<Symbol><CombinationChild Count=\"0\"><Symbol/><Symbol/></CombinationChild></Symbol>");
     EXPECT_TRUE(zero.combinationChildren.empty());
 }
 
@@ -156,9 +162,15 @@ TEST(WriteSymbol, OperationAndDisplayTypeNames) {
         const char* oper;
         const char* display;
     } const cases[] = {
-        {0, "NONE", "NONE"},        {1, "SELECT", "SCREEN_NOPIXEL"},  {2, "SELECT_NOPOINT", "SCREEN_PIXEL"},
-        {3, "EDIT", "STAND_NOPIXEL"}, {7, "EDIT", "NEARGROUNG"},        {13, "EDIT", "TARGET_HALFPIXEL"},
-        {14, "EDIT", "SCREEN_HALFPIXEL"}, {20, "EDIT", "SCREEN_HALFPIXEL"}, {-1, "EDIT", "SCREEN_HALFPIXEL"},
+        {0, "NONE", "NONE"},
+        {1, "SELECT", "SCREEN_NOPIXEL"},
+        {2, "SELECT_NOPOINT", "SCREEN_PIXEL"},
+        {3, "EDIT", "STAND_NOPIXEL"},
+        {7, "EDIT", "NEARGROUNG"},
+        {13, "EDIT", "TARGET_HALFPIXEL"},
+        {14, "EDIT", "SCREEN_HALFPIXEL"},
+        {20, "EDIT", "SCREEN_HALFPIXEL"},
+        {-1, "EDIT", "SCREEN_HALFPIXEL"},
     };
     for (const Case& c : cases) {
         SituationSymbol s;
@@ -178,10 +190,17 @@ TEST(WriteSymbol, ColoursAreTheLow32BitsOfTheTruncatedValue) {
         double colour;
         unsigned expected;
     } const cases[] = {
-        {kTwo32 - 65536.0, 4294901760u}, {-1.0, 4294967295u},      {kTwo32, 0u},
-        {kTwo32 + 5.0, 5u},              {2.9, 2u},                {-0.5, 0u},
-        {-2.5, 4294967294u},             {1e19, 0u},               {-9223372036854775808.0, 0u},
-        {std::nan(""), 0u},              {HUGE_VAL, 0u},
+        {kTwo32 - 65536.0, 4294901760u},
+        {-1.0, 4294967295u},
+        {kTwo32, 0u},
+        {kTwo32 + 5.0, 5u},
+        {2.9, 2u},
+        {-0.5, 0u},
+        {-2.5, 4294967294u},
+        {1e19, 0u},
+        {-9223372036854775808.0, 0u},
+        {std::nan(""), 0u},
+        {HUGE_VAL, 0u},
     };
     for (const Case& c : cases) {
         SituationSymbol s;
@@ -200,15 +219,26 @@ TEST(WriteSymbol, MemberGroupsDependOnIdentityAndMarkType) {
         int libId, code, markType;
         std::vector<std::string> keys;
     } const cases[] = {
-        {1, 1, 0, {"Name", "Visible", "Guid", "LibID", "Code", "CanSelected", "IsSetGenAttr", "OperType",
-                   "DisplayType", "GeoAttr", "StyleAttr", "TextAttr", "DotDragLine", "RangAttr"}},
-        {1, 1, 1, {"Name", "Visible", "Guid", "LibID", "Code", "CanSelected", "IsSetGenAttr", "OperType",
-                   "DisplayType", "GeoAttr", "StyleAttr", "TextAttr", "AvoidPoints", "RangAttr"}},
-        {32, 3, 0, {"Name", "Visible", "Guid", "LibID", "Code", "CanSelected", "IsSetGenAttr", "OperType",
-                    "DisplayType", "GeoAttr", "StyleAttr", "DedicatedText", "TextAttr", "DotDragLine", "RangAttr"}},
-        {32, 4, 0, {"Name", "Visible", "Guid", "LibID", "Code", "CanSelected", "IsSetGenAttr", "OperType",
-                    "DisplayType", "GeoAttr", "StyleAttr", "TextAttr", "DotDragLine", "RangAttr",
-                    "CombinationChild"}},
+        {1,
+         1,
+         0,
+         {"Name", "Visible", "Guid", "LibID", "Code", "CanSelected", "IsSetGenAttr", "OperType",
+          "DisplayType", "GeoAttr", "StyleAttr", "TextAttr", "DotDragLine", "RangAttr"}},
+        {1,
+         1,
+         1,
+         {"Name", "Visible", "Guid", "LibID", "Code", "CanSelected", "IsSetGenAttr", "OperType",
+          "DisplayType", "GeoAttr", "StyleAttr", "TextAttr", "AvoidPoints", "RangAttr"}},
+        {32,
+         3,
+         0,
+         {"Name", "Visible", "Guid", "LibID", "Code", "CanSelected", "IsSetGenAttr", "OperType",
+          "DisplayType", "GeoAttr", "StyleAttr", "DedicatedText", "TextAttr", "DotDragLine", "RangAttr"}},
+        {32,
+         4,
+         0,
+         {"Name", "Visible", "Guid", "LibID", "Code", "CanSelected", "IsSetGenAttr", "OperType",
+          "DisplayType", "GeoAttr", "StyleAttr", "TextAttr", "DotDragLine", "RangAttr", "CombinationChild"}},
     };
     for (const Case& c : cases) {
         SituationSymbol s;
@@ -278,7 +308,8 @@ TEST(WriteSymbol, InnerTextsWithoutFontOrColourGetEmptyAndZero) {
     const char* const families[] = {"\xE5\xAE\x8B\xE4\xBD\x93", "", ""};  // 宋体 in UTF-8
     const unsigned backs[] = {1, 2, 0};
     for (rapidjson::SizeType k = 0; k < 3; ++k) {
-        EXPECT_EQ(inner["InnerText"][k]["Index"].GetInt(), static_cast<int>(k));  // positions, not the read indexes
+        EXPECT_EQ(inner["InnerText"][k]["Index"].GetInt(),
+                  static_cast<int>(k));  // positions, not the read indexes
         EXPECT_STREQ(inner["InnerText"][k]["Text"].GetString(), texts[k]);
         EXPECT_STREQ(inner["InnerFont"][k]["Family"].GetString(), families[k]);
         EXPECT_EQ(inner["InnerFont"][k]["InnerFontSize"].GetDouble(), -1.0);
@@ -298,4 +329,4 @@ TEST(WriteSymbol, OnlyTheFirstDragLinePointIsWritten) {
     EXPECT_EQ(drag["DotDragLinePoint"][0]["Y"].GetDouble(), 2.0);
 }
 
-} // namespace
+}  // namespace

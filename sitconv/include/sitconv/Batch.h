@@ -22,6 +22,6 @@ class MarkTypeSource;
 // process-wide symbol library manager.
 int runBatch(const std::string& exeFolder, std::ostream& errors, MarkTypeSource* marks = nullptr);
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

@@ -38,7 +38,7 @@ bool listFiles(const std::string& folder, std::vector<std::string>& files, bool 
 // empty). Both pointers must be non-null (asserted).
 int replaceAll(std::string& text, const char* pStrOld, const char* pStrNew);
 
-} // namespace dir
-} // namespace HQ
+}  // namespace dir
+}  // namespace HQ
 
 #endif

@@ -23,6 +23,6 @@ public:
     int markType(int libId, int code) override;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

@@ -107,6 +107,6 @@ private:
     int m_actionGroupCount = 0;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

@@ -105,6 +105,6 @@ struct SituationSymbol {
     std::vector<SituationSymbol> combinationChildren;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

@@ -14,17 +14,17 @@ namespace HQ {
 struct SymbolAction {
     int actionGuid = 0;
     int symbolGuid = 0;
-    int actionType = 0;    // 1 blink, 2 rotate, 8 follow a route, 9 move; others have no own fields
+    int actionType = 0;  // 1 blink, 2 rotate, 8 follow a route, 9 move; others have no own fields
     int startTime = 0;
     int durationTime = 0;
     bool isPlayEndReset = false;
-    int blinkInterval = 0;  // type 1
-    int rotateType = 0;     // type 2
-    int routeBindGuid = 0;  // type 8
+    int blinkInterval = 0;          // type 1
+    int rotateType = 0;             // type 2
+    int routeBindGuid = 0;          // type 8
     bool isVisibleRoute = false;    // type 8
     bool hasRotateCorrect = false;  // type 8: an "ActionRotateRoute" element was read
     int rotateCorrect = 0;          // type 8
-    double altitude = 0.0;  // type 9, as are the fields below
+    double altitude = 0.0;          // type 9, as are the fields below
     int moveType = 0;
     double latitude = 0.0;
     double longitude = 0.0;
@@ -35,6 +35,6 @@ struct SymbolAction {
 // The actions of one group, in document order.
 using ActionGroup = std::vector<SymbolAction>;
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

@@ -56,6 +56,6 @@ private:
     std::string m_path;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif
