@@ -55,7 +55,8 @@ void RunTessellation(benchmark::State& state, const std::vector<std::vector<CHQ_
         benchmark::DoNotOptimize(tess->tesselated(v, idx));
         triangles += idx.size() / 3;
     }
-    state.counters["triangles/s"] = benchmark::Counter(static_cast<double>(triangles), benchmark::Counter::kIsRate);
+    state.counters["triangles/s"] =
+        benchmark::Counter(static_cast<double>(triangles), benchmark::Counter::kIsRate);
     state.counters["triangles"] = static_cast<double>(idx.size() / 3);
 }
 
@@ -100,7 +101,7 @@ void BM_GlyphOutline(benchmark::State& state) {
     }
     state.counters["chars/s"] = benchmark::Counter(static_cast<double>(chars), benchmark::Counter::kIsRate);
     state.counters["s/char"] = benchmark::Counter(static_cast<double>(chars),
-                                                   benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+                                                  benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_GlyphOutline);
 
@@ -123,8 +124,8 @@ void BM_GlyphExtrusion(benchmark::State& state) {
     }
     state.counters["chars/s"] = benchmark::Counter(static_cast<double>(chars), benchmark::Counter::kIsRate);
     state.counters["s/char"] = benchmark::Counter(static_cast<double>(chars),
-                                                   benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+                                                  benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_GlyphExtrusion);
 
-} // namespace
+}  // namespace

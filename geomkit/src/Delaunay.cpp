@@ -36,10 +36,20 @@ T* CopyArray(const T* src, std::size_t count) {
 }
 
 void FreeRecordArrays(triangulateio& r) {
-    void* arrays[] = {r.pointlist,         r.pointattributelist, r.pointmarkerlist, r.trianglelist,
-                      r.triangleattributelist, r.trianglearealist, r.neighborlist,  r.segmentlist,
-                      r.segmentmarkerlist, r.holelist,           r.regionlist,      r.edgelist,
-                      r.edgemarkerlist,    r.normlist};
+    void* arrays[] = {r.pointlist,
+                      r.pointattributelist,
+                      r.pointmarkerlist,
+                      r.trianglelist,
+                      r.triangleattributelist,
+                      r.trianglearealist,
+                      r.neighborlist,
+                      r.segmentlist,
+                      r.segmentmarkerlist,
+                      r.holelist,
+                      r.regionlist,
+                      r.edgelist,
+                      r.edgemarkerlist,
+                      r.normlist};
     std::set<void*> distinct(std::begin(arrays), std::end(arrays));
     for (void* a : distinct) std::free(a);
     ClearRecord(r);
@@ -51,7 +61,9 @@ struct Pt {
     double x, y;
 };
 
-double Orient(const Pt& a, const Pt& b, const Pt& c) { return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x); }
+double Orient(const Pt& a, const Pt& b, const Pt& c) {
+    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+}
 
 // Relative threshold of the in-circle test: an edge is flipped only when the
 // opposite point lies inside the circle by more than rounding can explain,
@@ -67,8 +79,8 @@ bool InCircle(const Pt& a, const Pt& b, const Pt& c, const Pt& d) {
     const double alift = adx * adx + ady * ady;
     const double blift = bdx * bdx + bdy * bdy;
     const double clift = cdx * cdx + cdy * cdy;
-    const double det = alift * (bdx * cdy - bdy * cdx) + blift * (cdx * ady - cdy * adx) +
-                       clift * (adx * bdy - ady * bdx);
+    const double det =
+        alift * (bdx * cdy - bdy * cdx) + blift * (cdx * ady - cdy * adx) + clift * (adx * bdy - ady * bdx);
     const double perm = alift * (std::fabs(bdx * cdy) + std::fabs(bdy * cdx)) +
                         blift * (std::fabs(cdx * ady) + std::fabs(cdy * adx)) +
                         clift * (std::fabs(adx * bdy) + std::fabs(ady * bdx));
@@ -140,9 +152,10 @@ bool IsSimple(const std::vector<Pt>& p) {
         const Pt& c = p[(i + 2) % n];
         // Neighbouring edges ab and bc fold back when c lies on ab's line
         // behind b's direction.
-        if (Orient(a, b, c) == 0 && ((b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y)) <= 0) return false;
+        if (Orient(a, b, c) == 0 && ((b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y)) <= 0)
+            return false;
         for (std::size_t j = i + 2; j < n; ++j) {
-            if (i == 0 && j == n - 1) continue; // the last edge neighbours the first
+            if (i == 0 && j == n - 1) continue;  // the last edge neighbours the first
             if (SegmentsTouch(a, b, p[j], p[(j + 1) % n])) return false;
         }
     }
@@ -192,9 +205,11 @@ std::uint64_t EdgeKey(int a, int b) {
 // Lawson flips: every edge that is not part of the outline is flipped while
 // the point opposite across it lies inside a triangle's circumcircle. The
 // result is the constrained Delaunay triangulation of the outline.
-void MakeDelaunay(const std::vector<Pt>& p, const std::vector<int>& ring, std::vector<std::array<int, 3>>& tris) {
+void MakeDelaunay(const std::vector<Pt>& p, const std::vector<int>& ring,
+                  std::vector<std::array<int, 3>>& tris) {
     std::unordered_map<std::uint64_t, bool> constrained;
-    for (std::size_t i = 0; i < ring.size(); ++i) constrained[EdgeKey(ring[i], ring[(i + 1) % ring.size()])] = true;
+    for (std::size_t i = 0; i < ring.size(); ++i)
+        constrained[EdgeKey(ring[i], ring[(i + 1) % ring.size()])] = true;
 
     // Edge -> the (at most two) triangles that use it.
     std::unordered_map<std::uint64_t, std::array<int, 2>> owners;
@@ -259,7 +274,7 @@ void MakeDelaunay(const std::vector<Pt>& p, const std::vector<int>& ring, std::v
     }
 }
 
-} // namespace
+}  // namespace
 
 bool TriangulateOutline(const triangulateio& in, triangulateio& out) {
     ClearRecord(out);
@@ -296,8 +311,9 @@ bool TriangulateOutline(const triangulateio& in, triangulateio& out) {
     out.pointlist = CopyArray(in.pointlist, 2 * static_cast<std::size_t>(n));
     if (in.pointattributelist != nullptr && in.numberofpointattributes > 0) {
         out.numberofpointattributes = in.numberofpointattributes;
-        out.pointattributelist = CopyArray(
-            in.pointattributelist, static_cast<std::size_t>(n) * static_cast<std::size_t>(in.numberofpointattributes));
+        out.pointattributelist =
+            CopyArray(in.pointattributelist,
+                      static_cast<std::size_t>(n) * static_cast<std::size_t>(in.numberofpointattributes));
     }
     out.numberoftriangles = static_cast<int>(tris.size());
     out.numberofcorners = 3;
@@ -305,7 +321,8 @@ bool TriangulateOutline(const triangulateio& in, triangulateio& out) {
     if (in.segmentlist != nullptr && in.numberofsegments > 0) {
         out.numberofsegments = in.numberofsegments;
         out.segmentlist = CopyArray(in.segmentlist, 2 * static_cast<std::size_t>(in.numberofsegments));
-        out.segmentmarkerlist = CopyArray(in.segmentmarkerlist, static_cast<std::size_t>(in.numberofsegments));
+        out.segmentmarkerlist =
+            CopyArray(in.segmentmarkerlist, static_cast<std::size_t>(in.numberofsegments));
     }
     const bool allocated = out.pointlist != nullptr && out.trianglelist != nullptr &&
                            (out.numberofpointattributes == 0 || out.pointattributelist != nullptr) &&
@@ -407,9 +424,9 @@ std::vector<CHQ_Point3D> CHQGS_Delaunay::Init(std::vector<CHQ_Point3D> points) {
     inRecord.pointattributelist = AllocArray<double>(static_cast<std::size_t>(n));
     inRecord.numberofsegments = n;
     inRecord.segmentlist = AllocArray<int>(2 * static_cast<std::size_t>(n));
-    inRecord.segmentmarkerlist = AllocArray<int>(static_cast<std::size_t>(n)); // all 0
-    if (inRecord.pointlist == nullptr || inRecord.pointattributelist == nullptr || inRecord.segmentlist == nullptr ||
-        inRecord.segmentmarkerlist == nullptr) {
+    inRecord.segmentmarkerlist = AllocArray<int>(static_cast<std::size_t>(n));  // all 0
+    if (inRecord.pointlist == nullptr || inRecord.pointattributelist == nullptr ||
+        inRecord.segmentlist == nullptr || inRecord.segmentmarkerlist == nullptr) {
         FreeRecordArrays(inRecord);
         m_valid = false;
         return result;
@@ -448,4 +465,4 @@ bool CHQGS_Delaunay::Compute(std::vector<CHQ_Point3D>& points, std::vector<int>&
     return true;
 }
 
-} // namespace HQ
+}  // namespace HQ

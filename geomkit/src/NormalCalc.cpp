@@ -30,7 +30,7 @@ CHQ_Point3D Normalised(const CHQ_Point3D& v) {
 
 bool InRange(int i, std::size_t size) { return i >= 0 && static_cast<std::size_t>(i) < size; }
 
-} // namespace
+}  // namespace
 
 // ---- CHQGS_MathUtilityFunctions: mesh helpers ------------------------------
 
@@ -130,7 +130,8 @@ int NormalCalc::calcNumPrimitives(int operationType, int vertexCount) const {
     }
 }
 
-void NormalCalc::calcPrimitiveVertexIndices(int operationType, int primitive, int& i0, int& i1, int& i2) const {
+void NormalCalc::calcPrimitiveVertexIndices(int operationType, int primitive, int& i0, int& i1,
+                                            int& i2) const {
     const int k = primitive;
     switch (operationType) {
         case OT_TRIANGLE_LIST:
@@ -145,7 +146,7 @@ void NormalCalc::calcPrimitiveVertexIndices(int operationType, int primitive, in
             i1 = (k % 2 == 0) ? k + 1 : k + 2;
             i2 = (k % 2 == 0) ? k + 2 : k + 1;
             break;
-        default: // OT_TRIANGLE_FAN
+        default:  // OT_TRIANGLE_FAN
             i0 = 0;
             i1 = k + 1;
             i2 = k + 2;
@@ -182,7 +183,8 @@ bool NormalCalc::calcPatchNormal(const CHQ_Point3D& p0, const CHQ_Point3D& p1, c
     return true;
 }
 
-bool NormalCalc::calcPrimitiveNormal(int operationType, int primitive, const std::vector<CHQ_Point3D>& positions,
+bool NormalCalc::calcPrimitiveNormal(int operationType, int primitive,
+                                     const std::vector<CHQ_Point3D>& positions,
                                      const std::vector<int>& indices, CHQ_Point3D& normal, int& i0, int& i1,
                                      int& i2) const {
     int c0, c1, c2;
@@ -196,4 +198,4 @@ bool NormalCalc::calcPrimitiveNormal(int operationType, int primitive, const std
     return true;
 }
 
-} // namespace HQ
+}  // namespace HQ

@@ -35,7 +35,7 @@ bool g_runFailed = false;
 
 bool IsFinite(const CHQ_Point3D& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
-} // namespace
+}  // namespace
 
 CHQGS_UtilityTessellation::CHQGS_UtilityTessellation() {
     m_vertexs.clear();
@@ -78,8 +78,8 @@ bool CHQGS_UtilityTessellation::tesselated(std::vector<CHQ_Point3D>& vertices, s
     return run(m_contours, vertices, indices);
 }
 
-bool CHQGS_UtilityTessellation::tesselated(std::vector<CHQ_Point3D> contour, std::vector<CHQ_Point3D>& vertices,
-                                           std::vector<int>& indices) {
+bool CHQGS_UtilityTessellation::tesselated(std::vector<CHQ_Point3D> contour,
+                                           std::vector<CHQ_Point3D>& vertices, std::vector<int>& indices) {
     std::vector<std::vector<CHQ_Point3D>> one;
     one.push_back(std::move(contour));
     return run(one, vertices, indices);
@@ -163,8 +163,8 @@ void CHQGS_UtilityTessellation::vertexCallback(void* data) {
     }
 }
 
-void CHQGS_UtilityTessellation::combineCallback(double coords[3], void* /*neighbours*/[4], float /*weights*/[4],
-                                                void** out) {
+void CHQGS_UtilityTessellation::combineCallback(double coords[3], void* /*neighbours*/[4],
+                                                float /*weights*/[4], void** out) {
     try {
         g_combineBlocks.push_back(VertexBlock{coords[0], coords[1], coords[2], 1.0, 0.0, 0.0});
         *out = g_combineBlocks.back().data();
@@ -218,4 +218,4 @@ void CHQGS_UtilityTessellation::errorCallback(unsigned int errorCode) {
     g_runFailed = true;
 }
 
-} // namespace HQ
+}  // namespace HQ

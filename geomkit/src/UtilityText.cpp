@@ -35,9 +35,11 @@ constexpr int kTagCubic = 2;
 constexpr double kCurveStep = 0.5;
 
 // A raw outline point (26.6) as a contour point: y grows downwards.
-CHQ_Point2D Map(const FT_Vector& v) { return CHQ_Point2D(static_cast<double>(v.x), -static_cast<double>(v.y)); }
+CHQ_Point2D Map(const FT_Vector& v) {
+    return CHQ_Point2D(static_cast<double>(v.x), -static_cast<double>(v.y));
+}
 
-} // namespace
+}  // namespace
 
 CHQGS_UtilityText::CHQGS_UtilityText() : width(0), height(0) {
     FT_Library lib = nullptr;
@@ -149,7 +151,7 @@ std::vector<std::vector<CHQ_Point2D>> CHQGS_UtilityText::LoadChar(wchar_t ch, bo
                 pen = end;
                 j += 3;
             } else {
-                return result; // tag 3 is not a valid outline tag
+                return result;  // tag 3 is not a valid outline tag
             }
         }
         contour.push_back(pen);
@@ -192,8 +194,8 @@ constexpr double kFlatHalfThickness = 1e-6;
 // Steps 1-3 shared by both mesh functions: the face triangulation F, T of
 // the contours, or false for a contour of fewer than two points.
 bool TessellateFace(const std::vector<std::vector<CHQ_Point2D>>& contours, std::vector<CHQ_Point3D>& vertices,
-                    std::vector<int>& indices, std::vector<CHQ_Point3D>& normals, std::vector<CHQ_Point3D>& face,
-                    std::vector<int>& faceIdx) {
+                    std::vector<int>& indices, std::vector<CHQ_Point3D>& normals,
+                    std::vector<CHQ_Point3D>& face, std::vector<int>& faceIdx) {
     vertices.clear();
     indices.clear();
     normals.clear();
@@ -214,12 +216,11 @@ void AppendAtZ(std::vector<CHQ_Point3D>& to, const std::vector<CHQ_Point3D>& fro
     for (const auto& p : from) to.emplace_back(p.x, p.y, z);
 }
 
-} // namespace
+}  // namespace
 
-bool CHQGS_MathUtilityFunctions::ComputeTextTessellation(const std::vector<std::vector<CHQ_Point2D>>& contours,
-                                                         double thickness, std::vector<CHQ_Point3D>& vertices,
-                                                         std::vector<int>& indices,
-                                                         std::vector<CHQ_Point3D>& normals) {
+bool CHQGS_MathUtilityFunctions::ComputeTextTessellation(
+    const std::vector<std::vector<CHQ_Point2D>>& contours, double thickness,
+    std::vector<CHQ_Point3D>& vertices, std::vector<int>& indices, std::vector<CHQ_Point3D>& normals) {
     std::vector<CHQ_Point3D> F;
     std::vector<int> T;
     if (!TessellateFace(contours, vertices, indices, normals, F, T)) return false;
@@ -260,10 +261,9 @@ bool CHQGS_MathUtilityFunctions::ComputeTextTessellation(const std::vector<std::
     return true;
 }
 
-bool CHQGS_MathUtilityFunctions::ComputeTextTessellationFace(const std::vector<std::vector<CHQ_Point2D>>& contours,
-                                                             double thickness, std::vector<CHQ_Point3D>& vertices,
-                                                             std::vector<int>& indices,
-                                                             std::vector<CHQ_Point3D>& normals) {
+bool CHQGS_MathUtilityFunctions::ComputeTextTessellationFace(
+    const std::vector<std::vector<CHQ_Point2D>>& contours, double thickness,
+    std::vector<CHQ_Point3D>& vertices, std::vector<int>& indices, std::vector<CHQ_Point3D>& normals) {
     std::vector<CHQ_Point3D> F;
     std::vector<int> T;
     if (!TessellateFace(contours, vertices, indices, normals, F, T)) return false;
@@ -273,4 +273,4 @@ bool CHQGS_MathUtilityFunctions::ComputeTextTessellationFace(const std::vector<s
     return true;
 }
 
-} // namespace HQ
+}  // namespace HQ

@@ -89,7 +89,7 @@ void ExpectConstrainedDelaunay(const Pts& outline, const Pts& pts, const std::ve
     }
 }
 
-} // namespace
+}  // namespace
 
 TEST(Delaunay, RecordKeepsTheTriangulatorLayout) {
     // Pointers 8 bytes, ints 4, fields in the record's order: 14 pointers and
@@ -255,7 +255,8 @@ TEST(Delaunay, OutlinesThatAreNotSimplePolygonsAreNotTriangulated) {
 TEST(Delaunay, CollinearPointsOnEdgesStillCover) {
     // A square with extra points along its edges: flat corners are no ears,
     // but every point is still used and the area is covered.
-    const Pts square{{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}, {3, 1.5, 0}, {3, 3, 0}, {0, 3, 0}, {0, 1, 0}};
+    const Pts square{{0, 0, 0},   {1, 0, 0}, {2, 0, 0}, {3, 0, 0},
+                     {3, 1.5, 0}, {3, 3, 0}, {0, 3, 0}, {0, 1, 0}};
     CHQGS_Delaunay d;
     d.Init(square);
     ASSERT_TRUE(d.Triangulate());
@@ -289,7 +290,7 @@ TEST(Delaunay, HostTriangulatorRecordsAreReadAndOwned) {
     out.trianglelist = static_cast<int*>(std::malloc(6 * sizeof(int)));
     const int corners[] = {0, 1, 2, 5, 4, 3};
     std::copy(corners, corners + 6, out.trianglelist);
-    out.holelist = d.GetInRecord().pointlist; // shared with the input, freed once
+    out.holelist = d.GetInRecord().pointlist;  // shared with the input, freed once
 
     Pts pts;
     std::vector<int> idx;
@@ -311,23 +312,21 @@ TEST(Delaunay, CopiesShareTheArraysSafely) {
 
         CHQGS_Delaunay copy(original);
         CHQGS_Delaunay assigned;
-        assigned.Init({{9, 9, 0}, {10, 9, 0}, {9, 10, 0}}); // its own arrays go
+        assigned.Init({{9, 9, 0}, {10, 9, 0}, {9, 10, 0}});  // its own arrays go
         assigned = original;
         EXPECT_EQ(copy.GetOutRecord().trianglelist, original.GetOutRecord().trianglelist);
 
         // The original starts over and goes away; the copies keep the data.
         original.Init({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
         ASSERT_TRUE(original.Triangulate());
-        ASSERT_TRUE(original.Triangulate()); // again: the first output is kept for release
-        {
-            CHQGS_Delaunay gone(original);
-        }
+        ASSERT_TRUE(original.Triangulate());  // again: the first output is kept for release
+        { CHQGS_Delaunay gone(original); }
         std::vector<int> got;
         ASSERT_TRUE(copy.Compute(pts, got));
         EXPECT_EQ(got, want);
         ASSERT_TRUE(assigned.Compute(pts, got));
         EXPECT_EQ(got, want);
-        assigned = assigned; // self assignment changes nothing
+        assigned = assigned;  // self assignment changes nothing
         ASSERT_TRUE(assigned.Compute(pts, got));
         EXPECT_EQ(got, want);
     }

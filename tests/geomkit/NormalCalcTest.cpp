@@ -30,7 +30,7 @@ std::vector<CColor> Colours(std::size_t n) {
     return c;
 }
 
-} // namespace
+}  // namespace
 
 // ---- ComputeNormals ----------------------------------------------------------
 
@@ -53,10 +53,10 @@ TEST(ComputeNormals, EqualFaceNormalIsNotAddedTwiceInARow) {
     // A face normal equal to the sum so far is skipped, so A, A, B gives the
     // direction of A + B while A, B, A gives 2A + B.
     const Pts p{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {-1, 0, 0}, {0, 0, 1}, {0, -1, 0}};
-    const std::vector<int> faceA1{0, 1, 2}; // (0, 0, 1)
-    const std::vector<int> faceA2{0, 2, 3}; // (0, 0, 1)
-    const std::vector<int> faceB{0, 2, 4};  // (1, 0, 0)
-    const std::vector<int> faceC{0, 5, 4};  // (-1, 0, 0)
+    const std::vector<int> faceA1{0, 1, 2};  // (0, 0, 1)
+    const std::vector<int> faceA2{0, 2, 3};  // (0, 0, 1)
+    const std::vector<int> faceB{0, 2, 4};   // (1, 0, 0)
+    const std::vector<int> faceC{0, 5, 4};   // (-1, 0, 0)
     struct Case {
         const char* name;
         std::vector<std::vector<int>> faces;
@@ -84,12 +84,9 @@ TEST(ComputeNormals, BadTrianglesAreSkipped) {
         std::vector<int> idx;
         bool vertex0Lit;
     } cases[] = {
-        {"negative index", {0, -1, 2}, false},
-        {"index past the end", {0, 1, 4}, false},
-        {"huge index", {0, 1, 1 << 30}, false},
-        {"partial triple", {0, 1}, false},
-        {"degenerate triangle", {0, 0, 1}, false},
-        {"good after bad", {0, 1, 9, 0, 1, 2, 3, 3}, true},
+        {"negative index", {0, -1, 2}, false},     {"index past the end", {0, 1, 4}, false},
+        {"huge index", {0, 1, 1 << 30}, false},    {"partial triple", {0, 1}, false},
+        {"degenerate triangle", {0, 0, 1}, false}, {"good after bad", {0, 1, 9, 0, 1, 2, 3, 3}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -99,7 +96,7 @@ TEST(ComputeNormals, BadTrianglesAreSkipped) {
             ExpectDir(n[0], 0, 0, 1);
         else
             ExpectDir(n[0], 0, 0, 0);
-        ExpectDir(n[3], 0, 0, 0); // never part of a proper triangle
+        ExpectDir(n[3], 0, 0, 0);  // never part of a proper triangle
     }
 }
 
@@ -115,19 +112,40 @@ TEST(NormalCalc, PrimitivesExpandToSeparateTriangles) {
         int type;
         Pts positions;
         std::vector<int> indices;
-        std::vector<int> corners; // expected corners into positions, three per triangle
+        std::vector<int> corners;  // expected corners into positions, three per triangle
         std::vector<double> normalZ;
     } cases[] = {
-        {"strip of four", NormalCalc::OT_TRIANGLE_STRIP, Pts(strip.begin(), strip.begin() + 4), {},
-         {0, 1, 2, 1, 3, 2}, {-1, -1}},
-        {"strip through indices", NormalCalc::OT_TRIANGLE_STRIP, strip, {0, 1, 2, 3, 4},
-         {0, 1, 2, 1, 3, 2, 2, 3, 4}, {-1, -1, -1}},
+        {"strip of four",
+         NormalCalc::OT_TRIANGLE_STRIP,
+         Pts(strip.begin(), strip.begin() + 4),
+         {},
+         {0, 1, 2, 1, 3, 2},
+         {-1, -1}},
+        {"strip through indices",
+         NormalCalc::OT_TRIANGLE_STRIP,
+         strip,
+         {0, 1, 2, 3, 4},
+         {0, 1, 2, 1, 3, 2, 2, 3, 4},
+         {-1, -1, -1}},
         {"fan", NormalCalc::OT_TRIANGLE_FAN, fan, {}, {0, 1, 2, 0, 2, 3, 0, 3, 4}, {1, 1, 1}},
-        {"list ignores a trailing vertex", NormalCalc::OT_TRIANGLE_LIST, list, {}, {0, 1, 2, 3, 4, 5}, {1, -1}},
-        {"list through indices", NormalCalc::OT_TRIANGLE_LIST, list, {2, 1, 0, 0, 1, 2, 6},
-         {2, 1, 0, 0, 1, 2}, {-1, 1}},
-        {"list skips bad indices", NormalCalc::OT_TRIANGLE_LIST, list, {0, 1, 7, -1, 1, 2, 0, 1, 2},
-         {0, 1, 2}, {1}},
+        {"list ignores a trailing vertex",
+         NormalCalc::OT_TRIANGLE_LIST,
+         list,
+         {},
+         {0, 1, 2, 3, 4, 5},
+         {1, -1}},
+        {"list through indices",
+         NormalCalc::OT_TRIANGLE_LIST,
+         list,
+         {2, 1, 0, 0, 1, 2, 6},
+         {2, 1, 0, 0, 1, 2},
+         {-1, 1}},
+        {"list skips bad indices",
+         NormalCalc::OT_TRIANGLE_LIST,
+         list,
+         {0, 1, 7, -1, 1, 2, 0, 1, 2},
+         {0, 1, 2},
+         {1}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -188,7 +206,8 @@ TEST(NormalCalc, RejectedInputLeavesOutputsAlone) {
         SCOPED_TRACE(c.name);
         Pts outP{{9, 9, 9}}, outN{{8, 8, 8}};
         std::vector<CColor> outC{CColor(1, 2, 3, 4)};
-        EXPECT_FALSE(NormalCalc().calcNormal(c.type, c.positions, c.indices, Colours(c.colours), outP, outC, outN));
+        EXPECT_FALSE(
+            NormalCalc().calcNormal(c.type, c.positions, c.indices, Colours(c.colours), outP, outC, outN));
         EXPECT_EQ(outP.size(), 1u);
         EXPECT_EQ(outC.size(), 1u);
         EXPECT_EQ(outN.size(), 1u);

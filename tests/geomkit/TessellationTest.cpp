@@ -68,7 +68,7 @@ bool Tessellate(const std::vector<Ring>& rings, std::vector<CHQ_Point3D>& v, std
     return t->tesselated(v, idx);
 }
 
-} // namespace
+}  // namespace
 
 TEST(Tessellation, SingletonIsOneObject) {
     EXPECT_NE(CHQGS_UtilityTessellation::getInstance(), nullptr);
@@ -88,21 +88,25 @@ TEST(Tessellation, ShapesCoverTheirFilledArea) {
     const double innerR = std::cos(2 * pi / 5) / std::cos(pi / 5);
     const double starArea = 5 * innerR * std::sin(pi / 5);
 
-    Ring concave{{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {2, 1, 0}, {0, 4, 0}}; // an arrow head, area 16 - 6
+    Ring concave{{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {2, 1, 0}, {0, 4, 0}};  // an arrow head, area 16 - 6
     Ring quad{{0, 0, 0}, {3, 0, 0}, {3, 2, 0}, {0, 2, 0}};
 
     struct Case {
         const char* name;
         std::vector<Ring> rings;
         double area;
-        int triangles; // -1: not fixed by the shape
-        bool combines; // intersections add vertices
+        int triangles;  // -1: not fixed by the shape
+        bool combines;  // intersections add vertices
     } cases[] = {
         {"convex quadrilateral", {quad}, 6, 2, false},
         {"clockwise quadrilateral", {Ring(quad.rbegin(), quad.rend())}, 6, 2, false},
         {"concave pentagon", {concave}, 10, 3, false},
         {"square with opposite hole", {Square(0, 0, 10, true), Square(3, 3, 4, false)}, 100 - 16, 8, false},
-        {"hole wound like the outer ring fills", {Square(0, 0, 10, true), Square(3, 3, 4, true)}, 100, -1, false},
+        {"hole wound like the outer ring fills",
+         {Square(0, 0, 10, true), Square(3, 3, 4, true)},
+         100,
+         -1,
+         false},
         {"two separate squares", {Square(0, 0, 1, true), Square(5, 5, 2, true)}, 1 + 4, 4, false},
         {"self-intersecting star", {star}, starArea, -1, true},
     };
@@ -250,11 +254,12 @@ int ExpectedTriangles(const std::string& name) {
     rapidjson::Document doc;
     const std::string text = ReadFile(std::string(SITPLOT_TESTDATA_DIR) + "/earcut/expected.json");
     doc.Parse(text.c_str());
-    if (doc.HasParseError() || !doc.HasMember("triangles") || !doc["triangles"].HasMember(name.c_str())) return -1;
+    if (doc.HasParseError() || !doc.HasMember("triangles") || !doc["triangles"].HasMember(name.c_str()))
+        return -1;
     return doc["triangles"][name.c_str()].GetInt();
 }
 
-} // namespace
+}  // namespace
 
 TEST(Tessellation, RealWorldOutlinesAreCoveredExactly) {
     // Relative area tolerance for clean data: only rounding of the ring sums.
@@ -321,7 +326,7 @@ TEST(Tessellation, DegenerateFixturesFillNothing) {
     } cases[] = {
         {"degenerate", false, 0},
         {"empty-square", false, 0},
-        {"steiner", true, 10000}, // a square whose "holes" are single points
+        {"steiner", true, 10000},  // a square whose "holes" are single points
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

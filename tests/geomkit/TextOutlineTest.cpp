@@ -45,7 +45,7 @@ bool Exists(const char* path) {
 
 double Dist(const CHQ_Point2D& a, const CHQ_Point2D& b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
-} // namespace
+}  // namespace
 
 TEST(TextOutline, StraightEdgedLettersGiveTheirCorners) {
     struct Case {
@@ -108,7 +108,8 @@ TEST(TextOutline, CurvedLettersSampleEveryPieceThreeTimes) {
             // Every contour ends where it started.
             ExpectPoint(got[k].back(), got[k].front());
             // A polyline of the glyph: no jump longer than the glyph is big.
-            for (std::size_t i = 1; i < got[k].size(); ++i) EXPECT_LT(Dist(got[k][i - 1], got[k][i]), 64.0 * c.size);
+            for (std::size_t i = 1; i < got[k].size(); ++i)
+                EXPECT_LT(Dist(got[k][i - 1], got[k][i]), 64.0 * c.size);
         }
     }
 }
@@ -132,14 +133,15 @@ TEST(TextOutline, CurvePieceGivesStartHalfwayPointAndEnd) {
     for (int i = 0; i <= 20000; ++i) {
         const double t = i / 20000.0;
         const double u = 1 - t;
-        const CHQ_Point2D q(u * u * s.x + 2 * u * t * c.x + t * t * m.x, u * u * s.y + 2 * u * t * c.y + t * t * m.y);
+        const CHQ_Point2D q(u * u * s.x + 2 * u * t * c.x + t * t * m.x,
+                            u * u * s.y + 2 * u * t * c.y + t * t * m.y);
         const double d = Dist(q, got[0][1]);
         if (d < best) {
             best = d;
             bestT = t;
         }
     }
-    EXPECT_LT(best, 2.0); // 2/64 pixel at most off the curve
+    EXPECT_LT(best, 2.0);  // 2/64 pixel at most off the curve
     EXPECT_GT(bestT, 0.4);
     EXPECT_LT(bestT, 0.6);
     // The contour closes with the pen (back at the start after the last
@@ -153,9 +155,9 @@ TEST(TextOutline, RaiseMovesByTheLineHeight) {
     struct Case {
         const char* font;
         int size;
-        double lineHeight; // size metrics height, 26.6
+        double lineHeight;  // size metrics height, 26.6
     } cases[] = {
-        {kDejaVu, 2048, 2384 * 64.0}, // ascender 1901 + descender 483 font units
+        {kDejaVu, 2048, 2384 * 64.0},  // ascender 1901 + descender 483 font units
         {kNimbusOtf, 1000, 1200 * 64.0},
     };
     for (const auto& c : cases) {
@@ -195,7 +197,7 @@ TEST(TextOutline, LoadAnswersFalseForWhatIsNotAFont) {
         SCOPED_TRACE(c.name);
         CHQGS_UtilityText text;
         EXPECT_FALSE(text.Load(c.path.c_str(), c.w, c.h));
-        EXPECT_TRUE(text.LoadChar(L'L').empty()); // no face yet: no contours
+        EXPECT_TRUE(text.LoadChar(L'L').empty());  // no face yet: no contours
 
         // A failed Load keeps the face loaded before.
         ASSERT_TRUE(text.Load(kDejaVu, 2048, 2048));

@@ -31,11 +31,12 @@ double TriangleArea(const Pts& v, const std::vector<int>& idx, std::size_t t) {
 // Parts of a slab mesh: front face, back face, walls, as laid out by the
 // extrusion (front vertices first, then back, then one wall per contour).
 struct Slab {
-    std::size_t k = 0; // face vertices
+    std::size_t k = 0;  // face vertices
     std::size_t faceIndices = 0;
 };
 
-Slab CheckSlab(const Contours& contours, double thickness, const Pts& v, const std::vector<int>& idx, const Pts& n) {
+Slab CheckSlab(const Contours& contours, double thickness, const Pts& v, const std::vector<int>& idx,
+               const Pts& n) {
     Slab s;
     const double h = thickness / 2;
     const std::size_t total = TotalPoints(contours);
@@ -57,7 +58,8 @@ Slab CheckSlab(const Contours& contours, double thickness, const Pts& v, const s
         if (i < 2 * s.k)
             EXPECT_NEAR(len, 1.0, 1e-9) << "vertex " << i;
         else
-            EXPECT_TRUE(std::fabs(len - 1.0) < 1e-9 || len == 0.0) << "vertex " << i << " normal length " << len;
+            EXPECT_TRUE(std::fabs(len - 1.0) < 1e-9 || len == 0.0)
+                << "vertex " << i << " normal length " << len;
     }
     // Walls: ring at +h then the same ring at -h, per contour in order.
     std::size_t base = 2 * s.k;
@@ -74,7 +76,7 @@ Slab CheckSlab(const Contours& contours, double thickness, const Pts& v, const s
     return s;
 }
 
-} // namespace
+}  // namespace
 
 TEST(TextTessellation, TriangleSlabHasFacesAndClosedWall) {
     // A triangle contour of n = 3 points gives a face of one triangle
@@ -155,7 +157,7 @@ TEST(TextTessellation, ShortContoursAndEmptyFaces) {
         const char* name;
         Contours contours;
         bool ok;
-        std::size_t vertices; // for thickness 2
+        std::size_t vertices;  // for thickness 2
     } cases[] = {
         {"single point contour", {{{0, 0}, {1, 0}, {0, 1}}, {{5, 5}}}, false, 0},
         {"empty contour", {{}}, false, 0},

@@ -38,33 +38,33 @@ namespace HQ {
 // item after another (x and y interleaved for points, two ends per segment,
 // corners per triangle, and so on); a null pointer means "absent".
 struct triangulateio {
-    double* pointlist;          // 2 per point
-    double* pointattributelist; // numberofpointattributes per point
-    int* pointmarkerlist;       // 1 per point
+    double* pointlist;           // 2 per point
+    double* pointattributelist;  // numberofpointattributes per point
+    int* pointmarkerlist;        // 1 per point
     int numberofpoints;
     int numberofpointattributes;
 
-    int* trianglelist;             // numberofcorners per triangle
-    double* triangleattributelist; // numberoftriangleattributes per triangle
-    double* trianglearealist;      // 1 per triangle
-    int* neighborlist;             // 3 per triangle
+    int* trianglelist;              // numberofcorners per triangle
+    double* triangleattributelist;  // numberoftriangleattributes per triangle
+    double* trianglearealist;       // 1 per triangle
+    int* neighborlist;              // 3 per triangle
     int numberoftriangles;
     int numberofcorners;
     int numberoftriangleattributes;
 
-    int* segmentlist;       // 2 per segment
-    int* segmentmarkerlist; // 1 per segment
+    int* segmentlist;        // 2 per segment
+    int* segmentmarkerlist;  // 1 per segment
     int numberofsegments;
 
-    double* holelist; // 2 per hole
+    double* holelist;  // 2 per hole
     int numberofholes;
 
-    double* regionlist; // 4 per region
+    double* regionlist;  // 4 per region
     int numberofregions;
 
-    int* edgelist;       // 2 per edge
-    int* edgemarkerlist; // 1 per edge
-    double* normlist;    // 2 per edge
+    int* edgelist;        // 2 per edge
+    int* edgemarkerlist;  // 1 per edge
+    double* normlist;     // 2 per edge
     int numberofedges;
 };
 
@@ -127,6 +127,6 @@ private:
     std::shared_ptr<ArrayOwner> m_arrays;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

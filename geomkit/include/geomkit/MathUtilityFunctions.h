@@ -212,8 +212,8 @@ public:
 
     // Triangle mesh of text contours (for example from CHQGS_UtilityText,
     // in its units) as a slab of the given thickness centred on z = 0: the front
-    // face at z = +thickness/2 and, when the thickness is not 0 (beyond
-    // 1e-6), the back face at -thickness/2 and one side wall per contour.
+    // face at z = +thickness/2 and, when |thickness/2| exceeds 1e-6, the
+    // back face at -thickness/2 and one side wall per contour.
     // Outputs are replaced: vertices, three indices per triangle, one normal
     // per vertex. Uses the process-wide tessellator (not thread safe) and
     // leaves the contours in it. Contours are filled by the positive winding

@@ -39,17 +39,18 @@ public:
     // Answers false, outputs untouched, when positions is empty, colours does
     // not have one entry per position, fewer than 3 vertices are given, the
     // type is unknown or there is no primitive.
-    bool calcNormal(int operationType, const std::vector<CHQ_Point3D>& positions, const std::vector<int>& indices,
-                    const std::vector<CColor>& colours, std::vector<CHQ_Point3D>& outPositions,
-                    std::vector<CColor>& outColours, std::vector<CHQ_Point3D>& outNormals) const;
+    bool calcNormal(int operationType, const std::vector<CHQ_Point3D>& positions,
+                    const std::vector<int>& indices, const std::vector<CColor>& colours,
+                    std::vector<CHQ_Point3D>& outPositions, std::vector<CColor>& outColours,
+                    std::vector<CHQ_Point3D>& outNormals) const;
 
 private:
     int calcNumPrimitives(int operationType, int vertexCount) const;
     void calcPrimitiveVertexIndices(int operationType, int primitive, int& i0, int& i1, int& i2) const;
     void mapVertexIndices(const std::vector<int>& indices, int i0, int i1, int i2, int& o0, int& o1,
                           int& o2) const;
-    void readVertexPosition(const std::vector<CHQ_Point3D>& positions, int i0, int i1, int i2, CHQ_Point3D& p0,
-                            CHQ_Point3D& p1, CHQ_Point3D& p2) const;
+    void readVertexPosition(const std::vector<CHQ_Point3D>& positions, int i0, int i1, int i2,
+                            CHQ_Point3D& p0, CHQ_Point3D& p1, CHQ_Point3D& p2) const;
     // False (normal untouched) for a degenerate triangle.
     bool calcPatchNormal(const CHQ_Point3D& p0, const CHQ_Point3D& p1, const CHQ_Point3D& p2,
                          CHQ_Point3D& normal) const;
@@ -60,6 +61,6 @@ private:
                              int& i2) const;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

@@ -70,17 +70,17 @@ protected:
 
     static CHQGS_UtilityTessellation* instance;
     static std::vector<std::vector<CHQ_Point3D>> m_contours;
-    static std::vector<CHQ_Point3D> m_vertexs;   // output vertices of the current run
-    static std::vector<int> m_indexs;            // three per triangle into m_vertexs
-    static std::vector<CHQ_Point3D> m_tempverts; // vertices of the primitive being emitted
-    static int triangleMode;                     // GL primitive type of the current primitive
-    static double currentWinding;                // winding rule: positive (100132)
+    static std::vector<CHQ_Point3D> m_vertexs;    // output vertices of the current run
+    static std::vector<int> m_indexs;             // three per triangle into m_vertexs
+    static std::vector<CHQ_Point3D> m_tempverts;  // vertices of the primitive being emitted
+    static int triangleMode;                      // GL primitive type of the current primitive
+    static double currentWinding;                 // winding rule: positive (100132)
 
 private:
     static bool run(const std::vector<std::vector<CHQ_Point3D>>& contours, std::vector<CHQ_Point3D>& vertices,
                     std::vector<int>& indices);
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

@@ -70,11 +70,11 @@ private:
     // The font library and the face (FT_Library, FT_Face), shared by copies
     // and released with the last of them; a face keeps its library alive.
     std::shared_ptr<void> library;
-    std::shared_ptr<void> face; // null until Load succeeds
+    std::shared_ptr<void> face;  // null until Load succeeds
     int width;
     int height;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif
