@@ -244,3 +244,23 @@ TEST(TextOutline, FontFolderSetting) {
     EXPECT_EQ(CHQGS_UtilityText::FontFilePath("no such font"), "/opt/fonts/ARIALUNI.TTF");
     CHQGS_UtilityText::SetFontFolder(saved);
 }
+
+TEST(TextOutline, ZeroLengthCurvePieceStaysInPlace) {
+    // DejaVu Sans Bold U+1DA8 has a conic control on top of both of its
+    // on-curve neighbours (font units (652, 840) at 64 pixels). Such a piece
+    // has no length; it must add its own point three times, not the origin.
+    const char* font = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+    if (!Exists(font)) GTEST_SKIP() << "font package not installed";
+    CHQGS_UtilityText text;
+    ASSERT_TRUE(text.Load(font, 64, 64));
+    const Contours got = text.LoadChar(static_cast<wchar_t>(0x1DA8));
+    ASSERT_EQ(got.size(), 3u);
+    int copies = 0;
+    for (const auto& contour : got)
+        for (const auto& p : contour) {
+            EXPECT_FALSE(p.x == 0 && p.y == 0) << "a curve piece jumped to the origin";
+            if (p.x == 652 && p.y == -840) ++copies;
+        }
+    // The pen before the piece, then start, halfway point and end.
+    EXPECT_EQ(copies, 4);
+}
