@@ -81,6 +81,8 @@ struct triangulateio {
 // Out's previous pointers are overwritten, not freed: pass a cleared record
 // (as Init leaves the output record) or use CHQGS_Delaunay::Triangulate.
 // Output arrays are allocated with malloc; their owner frees them with free().
+// Time grows with the square of the number of points (4,000 points take
+// about 0.2 s), which suits outlines, not point clouds.
 GEOMKIT_API bool TriangulateOutline(const triangulateio& in, triangulateio& out);
 
 class GEOMKIT_API CHQGS_Delaunay {
