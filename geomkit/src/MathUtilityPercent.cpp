@@ -1,8 +1,9 @@
-// Positions and travel directions at fractions of a polyline's length, and
-// the pieces of the polyline between them.
+// Positions and travel directions at fractions of a polyline's length, the
+// pieces of the polyline between them, and the sampling of an arc path.
 #include <geomkit/MathUtilityFunctions.h>
 
 #include "MeasureConstants.h"
+#include "PathSampling.h"
 
 #include <cmath>
 #include <limits>
@@ -132,6 +133,11 @@ void CHQGS_MathUtilityFunctions::GetPercentPos(const std::vector<CHQ_Point2D>& l
     std::vector<CHQ_Point2D> positions, directions;
     GetPercentPos(line, std::vector<float>(1, fraction), positions, directions);
     position = positions.front();
+}
+
+std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::calculatePointsOnPainterPathOfArc(CPrimitiveAlgorithmPath& path,
+                                                                                    double step) {
+    return pathsampling::ByStep(path, step, true);
 }
 
 }  // namespace HQ

@@ -50,9 +50,9 @@ public:
 
     // Sample the path at t = 0, step, 2 step, ... (t kept in single
     // precision) while t < 1, then at 1. The arc form exchanges x and y of
-    // every point; the circle and line forms keep them. A step that is not
-    // positive answers an empty list; sampling stops early (then takes the
-    // point at 1) if the step is too small to advance t any further.
+    // every point; the circle and line forms keep them. A step below 2^-24
+    // (about 6e-8; 0, negative and NaN steps included), with which t could
+    // never reach 1, answers an empty list.
     static std::vector<CHQ_Point2D> calculatePointsOnPainterPathOfArc(CPrimitiveAlgorithmPath& path, double step);
     static std::vector<CHQ_Point2D> calculatePointsOnPainterPathofCircle(CPrimitiveAlgorithmPath& path,
                                                                          double step);
