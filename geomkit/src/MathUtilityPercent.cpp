@@ -26,15 +26,15 @@ struct Walk {
     double total = 0.0;
 
     explicit Walk(const std::vector<CHQ_Point2D>& line) : pts(line), f(line.size(), 0.0) {
-        std::vector<double> cumulative(line.size(), 0.0);
+        // Cumulative lengths first, then divided by the total in place.
         for (size_t k = 1; k < line.size(); ++k) {
             const double dx = line[k].x - line[k - 1].x, dy = line[k].y - line[k - 1].y;
-            cumulative[k] = cumulative[k - 1] + std::sqrt(dx * dx + dy * dy);
+            f[k] = f[k - 1] + std::sqrt(dx * dx + dy * dy);
         }
-        total = line.empty() ? 0.0 : cumulative.back();
+        total = line.empty() ? 0.0 : f.back();
         // A line of length 0 gets NaN fractions, which no fraction matches.
         const double nan = std::numeric_limits<double>::quiet_NaN();
-        for (size_t k = 0; k < line.size(); ++k) f[k] = total > 0.0 ? cumulative[k] / total : nan;
+        for (double& v : f) v = total > 0.0 ? v / total : nan;
     }
 
     // Travel direction on the segment ending at vertex j, rounded to single
