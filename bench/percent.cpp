@@ -56,7 +56,8 @@ void BM_PercentPath(benchmark::State& state) {
     for (size_t i = 1; i < line.size(); ++i) path.LineTo(line[i]);
     for (auto _ : state) {
         std::vector<CHQ_Point2D> positions, directions;
-        auto pieces = HQ::CHQGS_PrimitiveUtilityFunctions::GetPercentPos(path, kFractions, positions, directions);
+        auto pieces =
+            HQ::CHQGS_PrimitiveUtilityFunctions::GetPercentPos(path, kFractions, positions, directions);
         benchmark::DoNotOptimize(pieces.data());
     }
     state.SetComplexityN(state.range(0));

@@ -50,7 +50,8 @@ struct Walk {
     // to merged when it is given. Returns false when the search runs off the
     // end; otherwise sets the split point q (single precision) and the
     // travel direction there, and leaves w after a vertex that was hit.
-    bool Locate(double p, size_t& w, std::vector<CHQ_Point2D>* merged, CHQ_Point2D& q, CHQ_Point2D& dir) const {
+    bool Locate(double p, size_t& w, std::vector<CHQ_Point2D>* merged, CHQ_Point2D& q,
+                CHQ_Point2D& dir) const {
         const size_t n = pts.size();
         while (w < n) {
             if (p <= f[w]) {
@@ -80,8 +81,8 @@ struct Walk {
 }  // namespace
 
 std::vector<std::vector<CHQ_Point2D> > CHQGS_MathUtilityFunctions::GetPercentPos(
-    const std::vector<CHQ_Point2D>& line, const std::vector<float>& fractions, std::vector<CHQ_Point2D>& positions,
-    std::vector<CHQ_Point2D>& directions) {
+    const std::vector<CHQ_Point2D>& line, const std::vector<float>& fractions,
+    std::vector<CHQ_Point2D>& positions, std::vector<CHQ_Point2D>& directions) {
     std::vector<std::vector<CHQ_Point2D> > pieces;
     if (fractions.empty()) return pieces;
 
@@ -135,8 +136,8 @@ void CHQGS_MathUtilityFunctions::GetPercentPos(const std::vector<CHQ_Point2D>& l
     position = positions.front();
 }
 
-std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::calculatePointsOnPainterPathOfArc(CPrimitiveAlgorithmPath& path,
-                                                                                    double step) {
+std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::calculatePointsOnPainterPathOfArc(
+    CPrimitiveAlgorithmPath& path, double step) {
     return pathsampling::ByStep(path, step, true);
 }
 

@@ -9,14 +9,16 @@ namespace HQ {
 
 using PieceList = std::vector<std::vector<CHQ_Point2D> >;
 
-PieceList CHQGS_PrimitiveUtilityFunctions::GetPercentPos(CPrimitiveAlgorithmPath& path, std::vector<float> fractions,
+PieceList CHQGS_PrimitiveUtilityFunctions::GetPercentPos(CPrimitiveAlgorithmPath& path,
+                                                         std::vector<float> fractions,
                                                          std::vector<CHQ_Point2D>& positions,
                                                          std::vector<CHQ_Point2D>& directions) {
     return CHQGS_MathUtilityFunctions::GetPercentPos(pathsampling::Hundredths(path), fractions, positions,
                                                      directions);
 }
 
-PieceList CHQGS_PrimitiveUtilityFunctions::GetPercentPos(CPrimitiveAlgorithmPath& path, std::vector<float> fractions,
+PieceList CHQGS_PrimitiveUtilityFunctions::GetPercentPos(CPrimitiveAlgorithmPath& path,
+                                                         std::vector<float> fractions,
                                                          std::vector<CHQ_Point2D>& positions) {
     std::vector<CHQ_Point2D> directions;
     return GetPercentPos(path, fractions, positions, directions);

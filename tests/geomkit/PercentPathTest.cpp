@@ -47,7 +47,10 @@ TEST(PercentPath, PositionsOnASampledPath) {
         {{0.25f, 0.75f}, {CHQ_Point2D(5, 0), CHQ_Point2D(10, 5)}, {CHQ_Point2D(1, 0), CHQ_Point2D(0, 1)}, 3},
         {{0.0f, 1.0f}, {CHQ_Point2D(0, 0), CHQ_Point2D(10, 10)}, {CHQ_Point2D(1, 0), CHQ_Point2D(0, 1)}, 1},
         {{0.5f}, {CHQ_Point2D(10, 0)}, {CHQ_Point2D(0, 1)}, 2},
-        {{0.333f, 2.0f}, {CHQ_Point2D(6.66, 0), CHQ_Point2D(0, 0)}, {CHQ_Point2D(1, 0), CHQ_Point2D(0, 0)}, 2},
+        {{0.333f, 2.0f},
+         {CHQ_Point2D(6.66, 0), CHQ_Point2D(0, 0)},
+         {CHQ_Point2D(1, 0), CHQ_Point2D(0, 0)},
+         2},
     };
     for (const Case& c : cases) {
         CPrimitiveAlgorithmPath path = EllPath();
@@ -111,21 +114,36 @@ TEST(PercentPath, SamplingByStep) {
         size_t count;
         bool exchanged;
     } cases[] = {
-        {ArcMath, 0.25, 5, true},  {ArcPrim, 0.25, 5, true},  {Circle, 0.25, 5, false},
-        {LineKind, 0.25, 5, false}, {ArcMath, 0.1, 11, true}, {Circle, 0.3, 5, false},  // 0, .3, .6, .9, 1
-        {ArcPrim, 1.0, 2, true},   {Circle, 5.0, 2, false},
+        {ArcMath, 0.25, 5, true},
+        {ArcPrim, 0.25, 5, true},
+        {Circle, 0.25, 5, false},
+        {LineKind, 0.25, 5, false},
+        {ArcMath, 0.1, 11, true},
+        {Circle, 0.3, 5, false},  // 0, .3, .6, .9, 1
+        {ArcPrim, 1.0, 2, true},
+        {Circle, 5.0, 2, false},
         // Steps with which a single-precision t never reaches 1: nothing.
-        {ArcMath, 0.0, 0, true},   {ArcPrim, -0.25, 0, true}, {Circle, 1e-8, 0, false},
+        {ArcMath, 0.0, 0, true},
+        {ArcPrim, -0.25, 0, true},
+        {Circle, 1e-8, 0, false},
         {LineKind, std::numeric_limits<double>::quiet_NaN(), 0, false},
     };
     for (const Case& c : cases) {
         CPrimitiveAlgorithmPath path = ArcPath();
         Line pts;
         switch (c.kind) {
-            case ArcMath: pts = M::calculatePointsOnPainterPathOfArc(path, c.step); break;
-            case ArcPrim: pts = P::calculatePointsOnPainterPathOfArc(path, c.step); break;
-            case Circle: pts = P::calculatePointsOnPainterPathofCircle(path, c.step); break;
-            case LineKind: pts = P::calculatePointsOnPainterPathofLine(path, c.step); break;
+            case ArcMath:
+                pts = M::calculatePointsOnPainterPathOfArc(path, c.step);
+                break;
+            case ArcPrim:
+                pts = P::calculatePointsOnPainterPathOfArc(path, c.step);
+                break;
+            case Circle:
+                pts = P::calculatePointsOnPainterPathofCircle(path, c.step);
+                break;
+            case LineKind:
+                pts = P::calculatePointsOnPainterPathofLine(path, c.step);
+                break;
         }
         ASSERT_EQ(pts.size(), c.count) << "kind " << c.kind << " step " << c.step;
         float t = 0.0f;

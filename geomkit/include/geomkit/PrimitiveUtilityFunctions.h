@@ -53,10 +53,12 @@ public:
     // every point; the circle and line forms keep them. A step below 2^-24
     // (about 6e-8; 0, negative and NaN steps included), with which t could
     // never reach 1, answers an empty list.
-    static std::vector<CHQ_Point2D> calculatePointsOnPainterPathOfArc(CPrimitiveAlgorithmPath& path, double step);
+    static std::vector<CHQ_Point2D> calculatePointsOnPainterPathOfArc(CPrimitiveAlgorithmPath& path,
+                                                                      double step);
     static std::vector<CHQ_Point2D> calculatePointsOnPainterPathofCircle(CPrimitiveAlgorithmPath& path,
                                                                          double step);
-    static std::vector<CHQ_Point2D> calculatePointsOnPainterPathofLine(CPrimitiveAlgorithmPath& path, double step);
+    static std::vector<CHQ_Point2D> calculatePointsOnPainterPathofLine(CPrimitiveAlgorithmPath& path,
+                                                                       double step);
 };
 
 }  // namespace HQ
