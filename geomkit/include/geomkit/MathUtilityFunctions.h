@@ -173,7 +173,8 @@ public:
     static void GetPercentPos(const std::vector<CHQ_Point2D>& line, float fraction, CHQ_Point2D& position);
     // Samples the path at t = 0, step, 2 step, ... (t in single precision)
     // while t < 1, then at 1; every point comes back with x and y exchanged.
-    // An empty list for a step that is not positive. The path is the one of
+    // An empty list for a step below 2^-24 (about 6e-8), with which t could
+    // never reach 1 (0, negative and NaN steps included). The path is the one of
     // the path module (pathalgo/PrimitiveAlgorithmPath.h).
     static std::vector<CHQ_Point2D> calculatePointsOnPainterPathOfArc(class CPrimitiveAlgorithmPath& path,
                                                                       double step);
