@@ -132,9 +132,12 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeControlPoint(const C
               ((450.0 - theta) / 810.0) * df;
     }
 
-    // Turn of the arm away from the chord near -> far.
+    // Turn of the arm away from the chord near -> far. len >= df / 3, so q
+    // exceeds 1 only by rounding (equal arms, e.g. evenly spaced points on a
+    // straight line); it is clamped to 1 (no turn). Replacing it by 0 would
+    // turn the arm a quarter, across the line.
     const double q = (df / 3.0) / len;
-    double beta = std::acos(q > 1.0 ? 0.0 : q) * 180.0 / kPiF;
+    double beta = std::acos(q > 1.0 ? 1.0 : q) * 180.0 / kPiF;
     const double side = RoundF((farPt.y - nearPt.y) * (b.x - nearPt.x) - (b.y - nearPt.y) * (farPt.x - nearPt.x));
     if (side < 0.0) beta = 360.0 - beta;
 
