@@ -50,14 +50,16 @@ void BM_LineType_2_1_6(benchmark::State& state) {
 
 // Samples the 2_0_1 chain of the key points with 10 steps per segment.
 void BM_CalcBezierCurve(benchmark::State& state) {
-    const std::vector<CHQ_Point2D> chain = M::LineType_2_0_1(KeyPoints(static_cast<std::size_t>(state.range(0))));
+    const std::vector<CHQ_Point2D> chain =
+        M::LineType_2_0_1(KeyPoints(static_cast<std::size_t>(state.range(0))));
     for (auto _ : state) benchmark::DoNotOptimize(M::CalcBezierCurve(chain, 10));
     state.SetComplexityN(state.range(0));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
 void BM_ComputeBeizerPts(benchmark::State& state) {
-    const std::vector<CHQ_Point2D> chain = M::LineType_2_0_1(KeyPoints(static_cast<std::size_t>(state.range(0))));
+    const std::vector<CHQ_Point2D> chain =
+        M::LineType_2_0_1(KeyPoints(static_cast<std::size_t>(state.range(0))));
     for (auto _ : state) benchmark::DoNotOptimize(M::ComputeBeizerPts(chain, 10));
     state.SetComplexityN(state.range(0));
     state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -36,8 +36,8 @@ constexpr double kQuarterTurnRad = 4.71238911151886;
 
 }  // namespace
 
-std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeArrowPointsType(const std::vector<CHQ_Point2D>& pts,
-                                                                            double w) {
+std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeArrowPointsType(
+    const std::vector<CHQ_Point2D>& pts, double w) {
     const std::size_t n = pts.size();
     if (n < 2) return std::vector<CHQ_Point2D>();
     const CHQ_Point2D& tip = pts[n - 1];

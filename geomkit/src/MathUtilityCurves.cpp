@@ -138,11 +138,13 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeControlPoint(const C
     // turn the arm a quarter, across the line.
     const double q = (df / 3.0) / len;
     double beta = std::acos(q > 1.0 ? 1.0 : q) * 180.0 / kPiF;
-    const double side = RoundF((farPt.y - nearPt.y) * (b.x - nearPt.x) - (b.y - nearPt.y) * (farPt.x - nearPt.x));
+    const double side =
+        RoundF((farPt.y - nearPt.y) * (b.x - nearPt.x) - (b.y - nearPt.y) * (farPt.x - nearPt.x));
     if (side < 0.0) beta = 360.0 - beta;
 
     const double scale = len / dAC;
-    const CHQ_Point2D arm(RoundF(b.x + scale * (farPt.x - nearPt.x)), RoundF(b.y + scale * (farPt.y - nearPt.y)));
+    const CHQ_Point2D arm(RoundF(b.x + scale * (farPt.x - nearPt.x)),
+                          RoundF(b.y + scale * (farPt.y - nearPt.y)));
     const CHQ_Point2D farCtrl = PointRotate(arm, b, beta);
     const CHQ_Point2D nearCtrl(b.x + (b.x - farCtrl.x) * dn / df, b.y + (b.y - farCtrl.y) * dn / df);
     if (dA <= dC) return {nearCtrl, farCtrl};
@@ -163,7 +165,8 @@ CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeControlPointA(const CHQ_Point2D& 
     return PointRotate(p, b, f);
 }
 
-CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeControlPoint_2_0_0(const CHQ_Point2D& p1, const CHQ_Point2D& p2,
+CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeControlPoint_2_0_0(const CHQ_Point2D& p1,
+                                                                  const CHQ_Point2D& p2,
                                                                   const CHQ_Point2D& p3) {
     if (std::fabs(p1.x - p3.x) <= kEps && std::fabs(p1.y - p3.y) <= kEps) return CHQ_Point2D(0.0, 0.0);
 
@@ -212,7 +215,8 @@ CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeControlPoint_2_0_0(const CHQ_Poin
     return CHQ_Point2D(arm * rx, arm * ry);
 }
 
-std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeBezierCtrPointFs(const std::vector<CHQ_Point2D>& pts) {
+std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeBezierCtrPointFs(
+    const std::vector<CHQ_Point2D>& pts) {
     if (pts.size() != 3) return std::vector<CHQ_Point2D>();
 
     // Order the vertices: Q0, Q1 are the ends of the longest side, in a fixed
@@ -263,7 +267,8 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeBezierCtrPointFs(con
     return {n, e2, k2, q0, k1, k3, q2, k4, k5, q1, k6, e1, n};
 }
 
-std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeCtrPointsOfKidney(const std::vector<CHQ_Point2D>& pts) {
+std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeCtrPointsOfKidney(
+    const std::vector<CHQ_Point2D>& pts) {
     if (pts.size() == 3) return ComputeBezierCtrPointFs(pts);
     if (pts.size() != 2) return std::vector<CHQ_Point2D>();
 

@@ -74,7 +74,8 @@ namespace {
 // Offsets every vertex with `side` (left or right point); open lines are
 // extended at their ends by mirroring the neighbour through the end vertex.
 template <typename SideFn>
-std::vector<CHQ_Point3D> OffsetPolyline(const std::vector<CHQ_Point3D>& p, float w, bool closed, SideFn side) {
+std::vector<CHQ_Point3D> OffsetPolyline(const std::vector<CHQ_Point3D>& p, float w, bool closed,
+                                        SideFn side) {
     std::vector<CHQ_Point3D> out;
     const std::size_t n = p.size();
     if (n < 2) return out;
@@ -121,7 +122,8 @@ void CHQGS_MathUtilityFunctions::computeLRPts(const CHQ_Point2D* pts, int n, dou
 }
 
 void CHQGS_MathUtilityFunctions::spiltTwoLine(const std::vector<CHQ_Point2D>& pts, double w,
-                                              std::vector<CHQ_Point2D>& first, std::vector<CHQ_Point2D>& second) {
+                                              std::vector<CHQ_Point2D>& first,
+                                              std::vector<CHQ_Point2D>& second) {
     const std::size_t n = pts.size();
     if (n < 2) return;
     const CHQ_Point2D& s = pts[0];

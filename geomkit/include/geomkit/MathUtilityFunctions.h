@@ -256,8 +256,8 @@ public:
     static CHQ_Point3D computerLeftPoint(const CHQ_Point3D& a, const CHQ_Point3D& b, const CHQ_Point3D& c,
                                          float w);
     // Point at distance w right of a -> b -> c at b: computerLeftPoint(c, b, a, w).
-    static CHQ_Point3D computerRightPoint(const CHQ_Point3D& a, const CHQ_Point3D& b,
-                                          const CHQ_Point3D& c, float w);
+    static CHQ_Point3D computerRightPoint(const CHQ_Point3D& a, const CHQ_Point3D& b, const CHQ_Point3D& c,
+                                          float w);
     // Left offset polyline, one point per vertex; an open line is extended
     // straight at its ends. Fewer than two points give an empty result.
     static std::vector<CHQ_Point3D> computerLeftPoints(const std::vector<CHQ_Point3D>& pts, float w,
@@ -269,8 +269,8 @@ public:
     // left and right receive arrays of count points allocated with new[],
     // owned by the caller (delete[]); when count is 0 (n < 2 or pts null)
     // both are set to nullptr.
-    static void computeLRPts(const CHQ_Point2D* pts, int n, double w, CHQ_Point2D*& left,
-                             CHQ_Point2D*& right, int& count, bool closed);
+    static void computeLRPts(const CHQ_Point2D* pts, int n, double w, CHQ_Point2D*& left, CHQ_Point2D*& right,
+                             int& count, bool closed);
     // Appends, point by point, the curve itself to first and its mirror image
     // across its chord (first to last point) to second; the end points are
     // moved w off the chord, as are interior points lying on it. Outputs are
