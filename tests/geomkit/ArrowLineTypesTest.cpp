@@ -81,7 +81,7 @@ void ExpectSmoothAt(const Pts& r, std::size_t before, std::size_t v, std::size_t
 
 }  // namespace
 
-TEST(ComputeArrowPointsType, HeadsOfTheDesignedProportions) {
+TEST(ComputeArrowPointsType, HeadsOfTheStandardProportions) {
     struct Case {
         const char* what;
         Pts in;

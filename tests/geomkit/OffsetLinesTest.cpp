@@ -318,7 +318,7 @@ TEST(processVerts, DropsRepeatedVertices) {
         const char* what;
         Line in, expected;
     } cases[] = {
-        {"design example", {a, a, b, b, c}, {a, b, c}},
+        {"pairs of repeats", {a, a, b, b, c}, {a, b, c}},
         {"empty", {}, {}},
         {"single", {a}, {a}},
         {"two equal", {b, b}, {b}},
