@@ -205,7 +205,7 @@ TEST(MarkData, LineVerticesAndInit) {
 
 struct FontExpect {
     float angle;
-    std::string name;
+    const char* name;
     std::int16_t width, height;
     std::uint8_t color[4];
     std::int16_t fontDistance, lineDistance, style;
