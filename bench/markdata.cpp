@@ -41,13 +41,14 @@ std::string MakeMarkData(int units) {
             text += "{\"Style\":7," + Font(i) + ",\"FontPos\":" + Point(10.0 * i, -5.0) + ",\"Text\":\"T" +
                     std::to_string(i) + "\"}";
         } else if (kind == 4) {
-            text += "{\"Style\":13," + Font(i) + ",\"Vertexes\":[" + Point(0, 0) + "," + Point(40.5, 12.25) + "]}";
+            text += "{\"Style\":13," + Font(i) + ",\"Vertexes\":[" + Point(0, 0) + "," + Point(40.5, 12.25) +
+                    "]}";
         } else {
             const int vertices = 2 + (i * 3) % 5;
-            text += "{\"Style\":1,\"LineStyle\":" + std::to_string(i % 3) + ",\"LineWidth\":2,\"IsClose\":" +
-                    (kind == 0 ? "true" : "false") + ",\"IsOutline\":true,\"FillStyle\":1," +
-                    Colour("LineColor", 255, 0, 0, 255) + "," + Colour("OutlineColor", 0, 0, 0, 255) + "," +
-                    Colour("FillColor", 255, 255, 0, 128) +
+            text += "{\"Style\":1,\"LineStyle\":" + std::to_string(i % 3) +
+                    ",\"LineWidth\":2,\"IsClose\":" + (kind == 0 ? "true" : "false") +
+                    ",\"IsOutline\":true,\"FillStyle\":1," + Colour("LineColor", 255, 0, 0, 255) + "," +
+                    Colour("OutlineColor", 0, 0, 0, 255) + "," + Colour("FillColor", 255, 255, 0, 128) +
                     ",\"IsLineStyleFixedness\":false,\"IsColorFixedness\":false,\"IsNotFill\":" +
                     (kind == 0 ? "false" : "true") + ",\"Vertexes\":[";
             for (int v = 0; v < vertices; ++v) {
