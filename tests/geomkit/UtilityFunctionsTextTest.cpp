@@ -9,16 +9,13 @@
 #include <algorithm>
 #include <climits>
 #include <clocale>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
-#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
 
-using HQ::CHQ_Point2D;
 using U = HQ::CHQGS_UtilityFunctions;
 
 namespace {
@@ -460,7 +457,7 @@ TEST(GetRand, StaysWithinThreeDigits) {
     EXPECT_EQ(hi, 999);
 }
 
-// ---- Hexadecimal, colours, NaN, points -----------------------------------
+// ---- Hexadecimal and colours -----------------------------------
 
 TEST(HexadecimalToDecimalism, ParsesIn32Bits) {
     struct Case {
@@ -514,31 +511,6 @@ TEST(RgbaPacking, PacksAndUnpacks) {
         EXPECT_EQ(g, c.g);
         EXPECT_EQ(b, c.b);
         EXPECT_EQ(a, c.a);
-    }
-}
-
-TEST(IsNan, OnlyNanIsNan) {
-    const double inf = std::numeric_limits<double>::infinity();
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        double v;
-        bool isNan;
-    } cases[] = {{0.0, false},   {-0.0, false}, {inf, false}, {-inf, false},
-                 {1e308, false}, {nan, true},   {-nan, true}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(U::IsNan(c.v), c.isNan) << c.v;
-        EXPECT_EQ(U::IsNan(static_cast<float>(c.v)), c.isNan) << c.v;
-    }
-}
-
-TEST(ReversePoint, ReversesOrder) {
-    EXPECT_TRUE(U::ReversePoint({}).empty());
-    const std::vector<CHQ_Point2D> pts = {{1, 2}, {3, 4}, {5, 6}};
-    const std::vector<CHQ_Point2D> rev = U::ReversePoint(pts);
-    ASSERT_EQ(rev.size(), 3u);
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(rev[i].x, pts[2 - i].x);
-        EXPECT_EQ(rev[i].y, pts[2 - i].y);
     }
 }
 
