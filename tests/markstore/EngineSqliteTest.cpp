@@ -41,7 +41,9 @@ TEST(EngineSqliteTest, OpenFailsForEverythingButAKeyedLibrary) {
         EXPECT_EQ(engine.isOpen(), c.opens);
         // A failed open leaves the engine closed: reads answer defaults.
         EXPECT_EQ(engine.getShowMode(1, 1004), c.opens ? 2 : 4);
-        EXPECT_EQ(engine.getTags().empty(), !c.opens);
+        std::list<CHQGS_SymbolTag*> tags = engine.getTags();
+        EXPECT_EQ(tags.empty(), !c.opens);
+        for (CHQGS_SymbolTag* tag : tags) delete tag;
     }
 }
 
