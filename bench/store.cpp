@@ -58,17 +58,19 @@ std::string GeneratedLibrary(int categories) {
     const int marks = categories * kMarksPerCategory;
     std::fprintf(shell, "PRAGMA key = '%s';\n%s\nBEGIN;\n", kKey,
                  ReadFile(SITPLOT_SOURCE_DIR "/examples/symbol-library/schema.sql").c_str());
-    std::fprintf(shell, "INSERT INTO Tags VALUES (%d, 'Generated', %d, %d);\n", kLib, categories + marks, marks);
+    std::fprintf(shell, "INSERT INTO Tags VALUES (%d, 'Generated', %d, %d);\n", kLib, categories + marks,
+                 marks);
     for (int c = 0; c < categories; ++c)
-        std::fprintf(shell, "INSERT INTO Nodes VALUES (%d, %d, %d, 1, 'Category %d');\n", kLib, kCategoryBase + c,
-                     kLib, c);
+        std::fprintf(shell, "INSERT INTO Nodes VALUES (%d, %d, %d, 1, 'Category %d');\n", kLib,
+                     kCategoryBase + c, kLib, c);
     for (int id = 1; id <= marks; ++id) {
         int category = kCategoryBase + (id - 1) / kMarksPerCategory;
         std::fprintf(shell, "INSERT INTO Nodes VALUES (%d, %d, %d, 2, 'Leaf %d');\n", kLib, id, category, id);
-        std::fprintf(shell,
-                     "INSERT INTO Marks VALUES (%d, %d, %d, 'Mark %d', 0, 0, 0, 0, 0, 0, 1, 0, 1, -40, -25, 40, 25, "
-                     "'%s', 1, 0);\n",
-                     kLib, id, category, id, kData);
+        std::fprintf(
+            shell,
+            "INSERT INTO Marks VALUES (%d, %d, %d, 'Mark %d', 0, 0, 0, 0, 0, 0, 1, 0, 1, -40, -25, 40, 25, "
+            "'%s', 1, 0);\n",
+            kLib, id, category, id, kData);
     }
     std::fprintf(shell, "COMMIT;\n");
     if (pclose(shell) != 0) throw std::runtime_error("sqlcipher failed on " + path);
@@ -145,4 +147,4 @@ BENCHMARK(BM_ExportLibraryXml)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
-} // namespace
+}  // namespace
