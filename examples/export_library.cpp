@@ -1,0 +1,62 @@
+// Prints a symbol library as XML: a small usage sample of the library manager.
+//
+//   export_library LIBRARY.db [OUTPUT.xml]
+//
+// Opens the keyed SQLite library file, exports every library with its
+// category tree and symbols, and writes the document to OUTPUT.xml (or to
+// standard output). Names come out in the local code page, so run it under
+// the locale the host uses (LC_ALL=zh_CN.GBK).
+#include <markstore/SymbolLibManager.h>
+
+#include <cstddef>
+#include <fstream>
+#include <iostream>
+#include <list>
+#include <string>
+
+namespace {
+
+// Database types of IHQGS_SymbolLibManager::init.
+constexpr int kSqliteFile = 0;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || argc > 3) {
+        std::cerr << "usage: export_library LIBRARY.db [OUTPUT.xml]\n";
+        return 2;
+    }
+
+    // The manager is process-wide: take it, choose the engine, point it at
+    // the file and open.
+    HQ::IHQGS_SymbolLibManager* manager = HQ::SymbolLibManagerFactory::GetInstance();
+    manager->init(kSqliteFile);
+    manager->setDBPath(argv[1]);
+    if (!manager->open()) {
+        std::cerr << "export_library: cannot open " << argv[1] << " as a symbol library\n";
+        manager->release();
+        return 1;
+    }
+
+    // Every answer is a value or a new object the caller owns.
+    std::string xml = manager->exportLibraryXml();
+    std::list<HQ::CHQGS_SymbolTag*> tags = manager->getTags();
+    std::size_t libraries = tags.size();
+    for (HQ::CHQGS_SymbolTag* tag : tags) delete tag;
+
+    manager->close();
+    manager->release();  // destroys the manager and its engine
+
+    if (argc == 3) {
+        std::ofstream out(argv[2], std::ios::binary);
+        out << xml;
+        if (!out) {
+            std::cerr << "export_library: cannot write " << argv[2] << "\n";
+            return 1;
+        }
+        std::cerr << "export_library: " << libraries << " libraries written to " << argv[2] << "\n";
+    } else {
+        std::cout << xml;
+    }
+    return 0;
+}
