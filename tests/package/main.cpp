@@ -17,5 +17,11 @@ int main() {
         std::fprintf(stderr, "unexpected UTF-8 text\n");
         return 1;
     }
+    HQ::IHQGS_SymbolLibManager* manager = HQ::SymbolLibManagerFactory::GetInstance();
+    if (!manager || !manager->init(0) || manager->getShowMode(1, 1) != 4) {
+        std::fprintf(stderr, "unexpected manager answers\n");
+        return 1;
+    }
+    manager->release();
     return 0;
 }
