@@ -20,3 +20,10 @@ endif()
 function(sitplot_target_defaults target)
   target_link_libraries(${target} PRIVATE $<BUILD_INTERFACE:sitplot_compile_options>)
 endfunction()
+
+# Fuzzing builds instrument the libraries too, so that the fuzzers see their
+# branches and not only the harness.
+if(SITPLOT_BUILD_FUZZERS)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()

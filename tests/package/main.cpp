@@ -13,5 +13,9 @@ int main() {
         std::fprintf(stderr, "unexpected translation\n");
         return 1;
     }
+    if (HQ::CHQGS_UtilityFunctions::UnicodeToUTF8(L"A") != "A") {
+        std::fprintf(stderr, "unexpected UTF-8 text\n");
+        return 1;
+    }
     return 0;
 }

@@ -25,13 +25,158 @@ public:
     virtual ~CHQGS_MathUtilityFunctions() {}
 
     // ---- Plotting measures ----------------------------------------------
+    //
+    // Single-precision constants used below: DEG_F = pi/180, RAD_F = 180/pi,
+    // PI_F = pi and TWO_PI_F = 2*pi, each rounded to float and used as a
+    // double. "Coincide" means both coordinate differences are <= 1e-6.
 
+    // d * DEG_F and r * RAD_F.
+    static double DegreeToRadian(double degrees);
+    static double RadianToDegree(double radians);
+    // |a - b| <= tol.
+    static bool EqualFuzzy(double a, double b, double tol);
+
+    // Plane distance; the 3-D overload ignores z.
+    static double ComputeDistance(const CHQ_Point2D& p, const CHQ_Point2D& q);
+    static double ComputeDistance(const CHQ_Point3D& p, const CHQ_Point3D& q);
+    // Length of the polyline; 0 for fewer than two points.
+    static double ComputeDistance(const std::vector<CHQ_Point2D>& pts);
+    // Midpoint of p and q.
+    static CHQ_Point2D ComputeCenterPos(const CHQ_Point2D& p, const CHQ_Point2D& q);
+    // Mean point, summed and divided in single precision; (NaN, NaN) for an
+    // empty list.
+    static CHQ_Point2D ComputeCenterPos(const std::vector<CHQ_Point2D>& pts);
+    // Centre of the circle through a, b, c; collinear points give
+    // non-finite coordinates.
+    static CHQ_Point2D ComputeCircleCentre(const CHQ_Point2D& a, const CHQ_Point2D& b, const CHQ_Point2D& c);
+    // Distance from p to the infinite line through a and b; foot receives the
+    // foot of the perpendicular. When a and b are the same point, foot = a and
+    // the result is |p - a|.
+    static double ptToLineDis(const CHQ_Point2D& p, const CHQ_Point2D& a, const CHQ_Point2D& b,
+                              CHQ_Point2D& foot);
+
+    // Points derived from the segment p -> q. The unit direction of p -> q
+    // is the zero vector when p and q are the same point, so those results
+    // then collapse onto p (or q).
+    // p when dist <= 0, otherwise p + dist * direction (may lie beyond q).
+    static CHQ_Point2D ComputeRatioPoint(const CHQ_Point2D& p, const CHQ_Point2D& q, double dist);
+    // p + dist * direction, for any dist.
+    static CHQ_Point2D ComputeRightPoint(const CHQ_Point2D& p, const CHQ_Point2D& q, double dist);
+    // p - dist * direction: the point behind p.
+    static CHQ_Point2D ComputeLeftPoint(const CHQ_Point2D& p, const CHQ_Point2D& q, double dist);
+    // (p + k q) / (1 + k); k = -1 divides by zero.
+    static CHQ_Point2D ComputeRatioPointF(const CHQ_Point2D& p, const CHQ_Point2D& q, double k);
+    // The point dividing p -> q in the ratio r : |p - q|; p when p and q are
+    // closer than 1e-6.
+    static CHQ_Point2D ComputeLinePoint(const CHQ_Point2D& p, const CHQ_Point2D& q, double r);
+    // (c.x + rx cos a, c.y + ry sin a) with a = angleDeg * DEG_F.
+    static CHQ_Point2D CircleOnPoint(const CHQ_Point2D& c, double rx, double ry, double angleDeg);
+    // The two points at distance w beside q across p -> q: [left, right] in a
+    // y-up frame (the direction turned by 1.5707963 rad, not exactly pi/2).
+    static std::vector<CHQ_Point2D> ComputeLRPt(const CHQ_Point2D& p, const CHQ_Point2D& q, float w);
+    static CHQ_Point2D ComputeLPt(const CHQ_Point2D& p, const CHQ_Point2D& q, float w);
+    static CHQ_Point2D ComputeRPt(const CHQ_Point2D& p, const CHQ_Point2D& q, float w);
+    // The two points at distance w beside q across p -> q; first is the one
+    // to the right of p -> q in a y-up frame, second the one to the left.
+    static void ComputeLRPoint(const CHQ_Point2D& p, const CHQ_Point2D& q, float w, CHQ_Point2D& first,
+                               CHQ_Point2D& second);
+    // The two points on the line p q at distance dist from p: [the one away
+    // from q, the one towards q].
+    static std::vector<CHQ_Point2D> ComputeLeftRightPointF(const CHQ_Point2D& p, const CHQ_Point2D& q,
+                                                           double dist);
+
+    // Direction p -> q in degrees from +y towards +x, in (-270, 90] (computed
+    // with PI_F); 0 when p and q are closer than 1e-6.
+    static double GetAngle(const CHQ_Point2D& p, const CHQ_Point2D& q);
+    // Direction p -> q in degrees counterclockwise from +x, in [0, 360).
+    static double GetAngleEx(const CHQ_Point2D& p, const CHQ_Point2D& q);
+    // atan(|b - a| / |c - b|) in degrees; 0 when a, b and c are one point.
+    static double GetAngleEx(const CHQ_Point2D& a, const CHQ_Point2D& b, const CHQ_Point2D& c);
+    // Unsigned angle at o between o -> p and o -> q, degrees in [0, 180],
+    // rounded to single precision; 0 when two of the points coincide.
+    static double GetIntersectingAngle(const CHQ_Point2D& o, const CHQ_Point2D& p, const CHQ_Point2D& q);
+    // Side of p relative to the line a -> b, rounded to single precision:
+    // positive on the right in a y-up frame, negative on the left, 0 on it.
+    static double JudgePointPos(const CHQ_Point2D& p, const CHQ_Point2D& a, const CHQ_Point2D& b);
+
+    // The offset v turned counterclockwise by angleDeg and placed at c.
+    static CHQ_Point2D RotatePoint(const CHQ_Point2D& c, const CHQ_Point2D& v, double angleDeg);
+    // p turned about c clockwise (y-up frame) by angleDeg, computed with PI_F;
+    // both coordinates rounded to single precision.
+    static CHQ_Point2D PointRotate(CHQ_Point2D p, CHQ_Point2D c, double angleDeg);
+
+    // A x + B y + C = 0 through (x1, y1) and (x2, y2); the outputs are left
+    // untouched when the two points coincide.
+    static void CoefficientsOfDualisticOnceEqu(double x1, double y1, double x2, double y2, double& A,
+                                               double& B, double& C);
+    // Intersection of the infinite lines a1a2 and b1b2; false (out untouched)
+    // when they are parallel or one of them is a single point.
+    static bool IntersectLines(CHQ_Point2D& out, const CHQ_Point2D& a1, const CHQ_Point2D& a2,
+                               const CHQ_Point2D& b1, const CHQ_Point2D& b2);
+    // As IntersectLines, but the intersection must lie on both segments (the
+    // x-ranges, and for a segment vertical within 1e-6 its y-range). out.x is
+    // written even when false is returned for a point outside the segments.
+    static bool IntersectLinesSegment(CHQ_Point2D& out, const CHQ_Point2D& a1, const CHQ_Point2D& a2,
+                                      const CHQ_Point2D& b1, const CHQ_Point2D& b2);
+
+    // True when pt lies on the polyline: within 2 * tol of a vertex in both
+    // coordinates, or strictly between the ends of a segment (the cosine of
+    // the angle at pt within tol / 100 of -1). False for fewer than 2 points.
+    static bool IsPointOnLine(const CHQ_Point2D& pt, const std::vector<CHQ_Point2D>& line, double tol);
+    // Crossing-number test (half-open: lower/left borders inside, upper/right
+    // outside); false for an empty polygon.
+    static bool IsPointOnPolygon(const CHQ_Point2D& pt, const std::vector<CHQ_Point2D>& polygon);
+
+    // Great-circle measures on a sphere.
+    // Initial bearing from 1 to 2 (degrees in, degrees out), clockwise from
+    // north in (0, 360]: due north is 359.99999025..., not 0.
+    static double Azimuth(double lon1, double lat1, double lon2, double lat2);
+    // Initial bearing in radians, (-pi, pi].
+    static double bearing(double lat1, double lon1, double lat2, double lon2);
+    // Haversine distance (angles in radians) on a sphere of radius R.
+    static double distance(double lat1, double lon1, double lat2, double lon2, double R);
+    // The point reached from (lat1, lon1) after dist along the bearing theta
+    // (radians) on a sphere of radius R.
+    static void destination(double lat1, double lon1, double theta, double dist, double& lat2, double& lon2,
+                            double R);
+    // Latitude/longitude (degrees) of the normalised mean of the two points'
+    // unit vectors. Always true; for antipodal points the answer is arbitrary.
+    static bool sphericalMiddle(double lat1, double lon1, double lat2, double lon2, double& lat, double& lon);
+    // Centre (degrees) of the small circle through three points; false, with
+    // lat and lon untouched, for coincident points.
+    static bool sphericalCircleCenter(double lat1, double lon1, double lat2, double lon2, double lat3,
+                                      double lon3, double& lat, double& lon);
+
+    // A copy in reverse order.
+    static std::vector<CHQ_Point2D> ReversePoint(const std::vector<CHQ_Point2D>& pts);
 
     // ---- end of plotting measures ----
 
 
     // ---- Percent positions and path sampling ----------------------------
-
+    //
+    // Fractions are of the polyline's total length, expected in ascending
+    // order within [0, 1]. For each fraction one position and one travel
+    // direction (unit vector, single precision) are appended to the out
+    // vectors, in the order of the fractions; a fraction outside [0, 1]
+    // answers (0, 0) for both and does not split the line. The result is the
+    // list of pieces between consecutive split points (the ends of the line
+    // count as split points). A fraction smaller than an earlier one still
+    // gets its position and direction but does not split the line. An empty
+    // list of fractions answers nothing; an empty polyline answers no pieces
+    // and (0, 0) positions; a zero-length segment has direction (0, 0).
+    static std::vector<std::vector<CHQ_Point2D> > GetPercentPos(const std::vector<CHQ_Point2D>& line,
+                                                                const std::vector<float>& fractions,
+                                                                std::vector<CHQ_Point2D>& positions,
+                                                                std::vector<CHQ_Point2D>& directions);
+    // The position at one fraction ((0, 0) outside [0, 1]).
+    static void GetPercentPos(const std::vector<CHQ_Point2D>& line, float fraction, CHQ_Point2D& position);
+    // Samples the path at t = 0, step, 2 step, ... (t in single precision)
+    // while t < 1, then at 1; every point comes back with x and y exchanged.
+    // An empty list for a step that is not positive. The path is the one of
+    // the path module (pathalgo/PrimitiveAlgorithmPath.h).
+    static std::vector<CHQ_Point2D> calculatePointsOnPainterPathOfArc(class CPrimitiveAlgorithmPath& path,
+                                                                      double step);
 
     // ---- end of percent positions ----
 
@@ -55,6 +200,11 @@ public:
 
 private:
     // ---- Private helpers: plotting measures ----
+
+    // Unsigned angle at o between o -> p and o -> q in degrees (computed with
+    // PI_F), rounded to single precision; 0 when either arm is shorter than
+    // about 1e-6.
+    static double ComputeNipAngle(const CHQ_Point2D& o, const CHQ_Point2D& p, const CHQ_Point2D& q);
 
 
     // ---- Private helpers: Bezier curves, arrow heads, offset lines ----

@@ -34,33 +34,45 @@ public:
 
     // ---- Text and bookkeeping -------------------------------------------
 
-    // ANSI <-> UTF-16. Empty result when the text cannot be converted (one
-    // unrepresentable character empties the whole result).
+    // ANSI <-> UTF-16 through the C library (LC_CTYPE set to the user
+    // default). Empty result when the text cannot be converted: one
+    // unrepresentable character or invalid byte empties the whole result.
+    // Surrogate pairs travel as whole characters, so a character outside the
+    // BMP survives where the ANSI encoding has it. The text ends at its first
+    // NUL.
     static std::wstring ANSIToUnicode(const std::string& ansi);
     static std::string UnicodeToANSI(const std::wstring& wide);
-    // UTF-8 <-> UTF-16 by hand-written coders; malformed input becomes U+FFFD.
+    // UTF-8 -> UTF-16 by a hand-written decoder that never fails: overlong
+    // forms, surrogates, U+FFFE/U+FFFF and bad or cut sequences become U+FFFD;
+    // one leading byte-order mark is dropped. At most one unit per byte.
     static std::wstring UTF8ToUnicode(const std::string& utf8);
+    // UTF-16 -> UTF-8. A U+0000 unit ends the output; lone surrogates are
+    // encoded like other units; an element beyond U+10FFFF (possible only in
+    // a 32-bit wchar_t) becomes U+FFFD.
     static std::string UnicodeToUTF8(const std::wstring& wide);
-    // Composites of the two above.
+    // Composites of the two above: empty when the text has no ANSI form.
     static std::string ANSIToUTF8(const std::string& ansi);
     static std::string UTF8ToANSI(const std::string& utf8);
-    // Locale multibyte text to wide characters (LC_ALL set to the user default).
+    // Locale multibyte text to UTF-16 (LC_ALL set to the user default and
+    // left there); empty when the text cannot be converted.
     static std::wstring String2WString(const std::string& text);
     static std::wstring QToStdWstring(std::string text);
 
     // Copies min(count, srcLen - start) bytes of src from start to the
     // beginning of dst; writes no terminating NUL. The caller provides a
-    // large enough dst and a start that is not negative.
+    // large enough dst. Copies nothing for a negative start or a null pointer.
     static void charCopy(char* dst, const char* src, int srcLen, int start, int count);
     // Appends the pieces of text between occurrences of sep (empty pieces
-    // included) to out; an empty text appends nothing. sep must not be empty.
+    // included) to out; an empty text appends nothing. An empty sep appends
+    // the text as one piece.
     static void splitString(const std::string& text, const std::string& sep, std::vector<std::string>& out);
     // Bare font file name for a font key ("0".."24") or name (GBK bytes);
     // "ARIALUNI.TTF" when nothing matches.
     static std::string FontNameToFontFileName(std::string fontName);
-    // A pseudo-random non-negative identifier; reseeds the C generator.
+    // A pseudo-random non-negative identifier mixed from the clock; reseeds
+    // the C generator (srand), so later rand()/GetRand results change.
     static int CreateUniquenessID();
-    // 100 + rand() % 900.
+    // 100 + rand() % 900: a value from 100 to 999.
     static int GetRand();
     // Hexadecimal text to int in 32-bit arithmetic; a non-digit repeats the
     // previous digit ("0x1F" and "#1F" both give 31).
@@ -76,10 +88,14 @@ public:
     static bool IsNan(double v);
     static std::vector<CHQ_Point2D> ReversePoint(const std::vector<CHQ_Point2D>& pts);
     // Display width of a NUL-terminated UTF-8 text: an ASCII character
-    // counts 0.5, a multi-byte character 1.0; leading blanks and byte-order
-    // marks are skipped. 0.0 for a null pointer.
+    // counts 0.5, a multi-byte character 1.0 (by the lead byte alone);
+    // leading blanks, byte-order marks and U+FFFE/U+FFFF are skipped. A text
+    // cut inside a multi-byte character counts that character as 1.0; the
+    // walk never passes the terminating NUL. 0.0 for a null pointer.
     static double getUTF8Size(const char* text);
-    // Sets *len to the sequence length of the lead byte at p; returns p + *len.
+    // Sets *len to the UTF-8 sequence length announced by the lead byte at p
+    // (1 for bytes that cannot start a sequence); returns p + *len without
+    // looking at the bytes it skips. A null p gives length 0 and null.
     static const char* getUTF8Size(const char* p, int* len);
 
     // ---- Globe and camera conversions -----------------------------------

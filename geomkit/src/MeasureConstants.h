@@ -1,0 +1,32 @@
+// Angle constants of the plotting measures and globe conversions. They are
+// the single-precision roundings of pi/180, 180/pi, pi and 2*pi, held in
+// doubles: stored symbols were computed with them, so they must not be
+// replaced by the exact values.
+#ifndef GEOMKIT_SRC_MEASURECONSTANTS_H
+#define GEOMKIT_SRC_MEASURECONSTANTS_H
+
+namespace HQ {
+namespace measure {
+
+constexpr double kDegF = 0.01745329238474369;    // float(pi / 180)
+constexpr double kRadF = 57.2957763671875;       // float(180 / pi)
+constexpr double kPiF = 3.1415927410125732;      // float(pi)
+constexpr double kTwoPiF = 6.2831854820251465;   // float(2 pi)
+
+// Tolerance below which two coordinates, lengths or determinants count as
+// equal (or zero): coordinates are map units well above this resolution.
+constexpr double kEps = 1e-6;
+
+static_assert(static_cast<double>(static_cast<float>(kDegF)) == kDegF, "kDegF must be a float value");
+static_assert(static_cast<double>(static_cast<float>(kRadF)) == kRadF, "kRadF must be a float value");
+static_assert(static_cast<double>(static_cast<float>(kPiF)) == kPiF, "kPiF must be a float value");
+static_assert(static_cast<double>(static_cast<float>(kTwoPiF)) == kTwoPiF, "kTwoPiF must be a float value");
+
+// Rounds a double to the nearest float and widens it back. Written as a
+// function so that each deliberate rounding is visible where it happens.
+inline double RoundF(double v) { return static_cast<double>(static_cast<float>(v)); }
+
+}  // namespace measure
+}  // namespace HQ
+
+#endif
