@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 struct EngineCase {
@@ -30,6 +31,9 @@ struct EngineCase {
     bool readsTrailingColumns; // the two trailing Marks columns fill ExtraInt1/2
     bool writable;             // the database accepts writes
 };
+
+// Test names and failure messages show the case's name only.
+inline void PrintTo(const EngineCase& c, std::ostream* os) { *os << c.name; }
 
 inline std::string EngineCaseName(const ::testing::TestParamInfo<EngineCase>& info) { return info.param.name; }
 

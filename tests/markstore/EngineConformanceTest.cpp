@@ -100,7 +100,9 @@ TEST_P(EngineConformanceTest, NodesOfAParentOrOfTheWholeLibrary) {
         for (auto& n : nodes) {
             ids.insert(n->ID);
             EXPECT_EQ(n->LibID, c.libID);
-            if (c.pid != -1) EXPECT_EQ(n->PID, c.pid);
+            if (c.pid != -1) {
+                EXPECT_EQ(n->PID, c.pid);
+            }
         }
         EXPECT_EQ(ids, c.ids);
     }

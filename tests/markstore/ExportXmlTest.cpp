@@ -38,7 +38,8 @@ TEST_F(ExportXmlTest, SmallLibraryExactText) {
     openLibrary("export-tests.db");
     const std::string expected = std::string(kDeclaration) +
         "<SymbolLib>\n"
-        "    <SymbolTag libID=\"5\" name=\"Fish &amp; &lt;Chips&gt; &quot;5&quot;\">\n"
+        // The printer encloses a value holding a double quote in single quotes.
+        "    <SymbolTag libID=\"5\" name='Fish &amp; &lt;Chips&gt; &quot;5&quot;'>\n"
         "        <Category id=\"51\" name=\"Top &lt;A&gt;\">\n"
         "            <Category id=\"511\" name=\"Leaf &amp; mark\">\n"
         "                <Symbol libId=\"5\" id=\"511\" name=\"Mark 511 &apos;apos&apos; &lt;b&gt;\" />\n"

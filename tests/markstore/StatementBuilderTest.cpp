@@ -133,7 +133,7 @@ TEST(StatementBuilderTest, SplicedTextsCannotLeaveTheirQuotes) {
         {"node name", kSqlite.addNode(1, 2, 1, 1, "\""), "INSERT INTO Nodes(LibID, ID, PID, NodeLevel, NodeName)"
                                                           "VALUES(1,2,1,1,\"\"\"\");"},
         {"node rename", kSqlite.updateNode(1, 2, 1, 1, "\"\""),
-         "UPDATE Nodes SET NodeName =\"\"\"\"\" WHERE LibID=1 AND ID=2 AND PID=1;"},
+         "UPDATE Nodes SET NodeName =\"\"\"\"\"\" WHERE LibID=1 AND ID=2 AND PID=1;"},
         {"mark data", kSqlite.addMark(1, 2, 3, "n'\"", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "[{\"Text\":\"it's\"}]"),
          "INSERT INTO Marks(LibID, ID, PID, MarkName, ConnectId, ConnectLibID, Mirror, PosX, PosY, UnknownS, "
          "TextNum, Heading, MarkType, MinX, MinY, MaxX, MaxY, Data)VALUES(1,2,3,\"n'\"\"\",0,0,0.000000,0.000000,"
