@@ -2,6 +2,7 @@
 
 #include "BaseEngine.h"
 #include "LibraryXmlExport.h"
+#include "MySQLEngine.h"
 #include "SqliteEngine.h"
 
 #include <markstore/Symbol.h>
@@ -16,6 +17,7 @@ CHQGS_SymbolLibManager* g_instance = nullptr;
 
 // The database types init knows.
 constexpr int kSqliteDatabase = 0;
+constexpr int kMySQLDatabase = 1;
 
 } // namespace
 
@@ -28,6 +30,8 @@ CHQGS_BaseEngine* CreateEngine(int dbType) {
     switch (dbType) {
         case kSqliteDatabase:
             return new CHQGS_SqliteEngine();
+        case kMySQLDatabase:
+            return new CHQGS_MySQLEngine();
         default:
             return nullptr;
     }
