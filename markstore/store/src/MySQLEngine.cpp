@@ -15,27 +15,27 @@ namespace {
 // The buffer type of the image parameter and of the image column.
 constexpr enum_field_types kBlobType = MYSQL_TYPE_BLOB;
 
-// Every mark row carries at least the columns up to Data.
-constexpr unsigned int kMarkColumnsRead = CHQGS_MarkRow::kDataColumn + 1;
+}  // namespace
 
-// The stored result of one text query, freed when it goes out of scope. A
-// statement that fails, or that answers no result set, leaves it empty.
-class Result {
+// The stored result of one text query (used by this file only), freed when
+// it goes out of scope. A statement that fails, or that answers no result
+// set, leaves it empty.
+class MySQLResult {
 public:
-    Result(MYSQL* mysql, const char* sql, size_t length) {
+    MySQLResult(MYSQL* mysql, const char* sql, size_t length) {
         if (sql != nullptr && mysql_real_query(mysql, sql, length) == 0) {
             ran_ = true;
             res_ = mysql_store_result(mysql);
             if (res_ != nullptr) fields_ = mysql_num_fields(res_);
         }
     }
-    Result(MYSQL* mysql, const char* sql) : Result(mysql, sql, sql != nullptr ? std::strlen(sql) : 0) {}
-    Result(MYSQL* mysql, const std::string& sql) : Result(mysql, sql.c_str(), sql.size()) {}
-    ~Result() {
+    MySQLResult(MYSQL* mysql, const char* sql) : MySQLResult(mysql, sql, sql != nullptr ? std::strlen(sql) : 0) {}
+    MySQLResult(MYSQL* mysql, const std::string& sql) : MySQLResult(mysql, sql.c_str(), sql.size()) {}
+    ~MySQLResult() {
         if (res_ != nullptr) mysql_free_result(res_);
     }
-    Result(const Result&) = delete;
-    Result& operator=(const Result&) = delete;
+    MySQLResult(const MySQLResult&) = delete;
+    MySQLResult& operator=(const MySQLResult&) = delete;
 
     // The server accepted the statement.
     bool ran() const { return ran_; }
@@ -70,7 +70,9 @@ private:
     bool ran_ = false;
 };
 
-CHQGS_MarkRow ReadMarkRow(const Result& r) {
+namespace {
+
+CHQGS_MarkRow ReadMarkRow(const MySQLResult& r) {
     CHQGS_MarkRow row;
     for (int col = 0; col < CHQGS_MarkRow::kColumns; ++col) {
         if (col == CHQGS_MarkRow::kNameColumn || col == CHQGS_MarkRow::kDataColumn) continue;
@@ -182,12 +184,20 @@ bool CHQGS_MySQLEngine::backslashEscapes() const {
     return (mysql.server_status & SERVER_STATUS_NO_BACKSLASH_ESCAPES) == 0;
 }
 
+bool CHQGS_MySQLEngine::likeBackslashEscapes() {
+    // MariaDB servers keep the backslash as the escape character of LIKE
+    // patterns even when string literals take it as it is.
+    if (backslashEscapes()) return true;
+    const char* server = mysql_get_server_info(&mysql);
+    return server != nullptr && std::strstr(server, "MariaDB") != nullptr;
+}
+
 std::string CHQGS_MySQLEngine::escapeText(const std::string& text, char quote) {
     if (!opened) return BackslashEscaped(text);
     // Without backslash escapes only the enclosing quote is special, and it
     // stands for itself when doubled. (The client library would double the
     // single quote in that mode, which is wrong between double quotes.)
-    if (!backslashEscapes()) return DoubleQuoteChar(text, quote);
+    if (!backslashEscapes()) return CHQGS_StatementBuilder::DoubleQuoteChar(text, quote);
     // Every byte can grow to two, plus the terminating zero.
     std::string out(text.size() * 2 + 1, '\0');
     unsigned long n = mysql_real_escape_string(&mysql, &out[0], text.data(), text.size());
@@ -209,7 +219,7 @@ bool CHQGS_MySQLEngine::execute(const std::string& sql) {
 
 CHQGS_Symbol* CHQGS_MySQLEngine::queryMark(const char* sql) {
     if (!opened || sql == nullptr) return nullptr;
-    Result r(&mysql, sql);
+    MySQLResult r(&mysql, sql);
     if (!r.hasRows()) return nullptr;
     // The last row wins: only its symbol is built.
     CHQGS_MarkRow last;
@@ -222,9 +232,19 @@ CHQGS_Symbol* CHQGS_MySQLEngine::queryMark(const char* sql) {
 }
 
 std::list<CHQGS_Symbol*> CHQGS_MySQLEngine::queryMarks(const char* sql) {
+    if (!opened || sql == nullptr) return {};
+    MySQLResult r(&mysql, sql);
+    return marksOf(r);
+}
+
+std::list<CHQGS_Symbol*> CHQGS_MySQLEngine::queryMarkRows(const std::string& sql) {
+    if (!opened) return {};
+    MySQLResult r(&mysql, sql);
+    return marksOf(r);
+}
+
+std::list<CHQGS_Symbol*> CHQGS_MySQLEngine::marksOf(MySQLResult& r) {
     std::list<CHQGS_Symbol*> marks;
-    if (!opened || sql == nullptr) return marks;
-    Result r(&mysql, sql);
     if (!r.hasRows()) return marks;
     while (r.next()) marks.push_back(SymbolFromRow(ReadMarkRow(r)));
     return marks;
@@ -234,35 +254,35 @@ std::list<CHQGS_Symbol*> CHQGS_MySQLEngine::queryMarks(const char* sql) {
 // this engine too.
 std::list<CHQGS_Symbol*> CHQGS_MySQLEngine::getMarksByNode(int libID, int pid) {
     if (!opened) return {};
-    return queryMarks(builder.getMarksByNode(libID, pid).c_str());
+    return queryMarkRows(builder.getMarksByNode(libID, pid));
 }
 
 std::list<CHQGS_Symbol*> CHQGS_MySQLEngine::findMarksById(int id, int libID) {
     if (!opened) return {};
-    return queryMarks(builder.findMarksById(id, libID).c_str());
+    return queryMarkRows(builder.findMarksById(id, libID));
 }
 
 std::list<CHQGS_Symbol*> CHQGS_MySQLEngine::findMarksByIdLike(int id, int libID) {
     if (!opened) return {};
-    return queryMarks(builder.findMarksByIdLike(id, libID).c_str());
+    return queryMarkRows(builder.findMarksByIdLike(id, libID));
 }
 
 std::list<CHQGS_Symbol*> CHQGS_MySQLEngine::findMarksByName(int libID, const std::string& name) {
     if (!opened) return {};
-    return queryMarks(builder.findMarksByName(libID, name).c_str());
+    return queryMarkRows(builder.findMarksByName(libID, name));
 }
 
 std::list<CHQGS_Symbol*> CHQGS_MySQLEngine::findMarksByNameLike(int libID, const std::string& text) {
     if (!opened) return {};
     // '%' and '_' stay wildcards; a backslash searches for itself, as it does
-    // in the file engine.
-    const std::string pattern = backslashEscapes() ? LiteralBackslashes(text) : text;
-    return queryMarks(builder.findMarksByNameLike(libID, pattern).c_str());
+    // in the SQLite engine.
+    const std::string pattern = likeBackslashEscapes() ? LiteralBackslashes(text) : text;
+    return queryMarkRows(builder.findMarksByNameLike(libID, pattern));
 }
 
 std::string CHQGS_MySQLEngine::getMarkData(int libID, int id) {
     if (!opened) return std::string();
-    Result r(&mysql, builder.getMarkData(libID, id));
+    MySQLResult r(&mysql, builder.getMarkData(libID, id));
     std::string data;
     if (!r.hasRows()) return data;
     while (r.next()) data = r.text(CHQGS_MarkRow::kDataColumn);
@@ -272,7 +292,7 @@ std::string CHQGS_MySQLEngine::getMarkData(int libID, int id) {
 int CHQGS_MySQLEngine::queryShowMode(const char* sql) {
     int showMode = kNoShowMode;
     if (!opened || sql == nullptr) return showMode;
-    Result r(&mysql, sql);
+    MySQLResult r(&mysql, sql);
     if (!r.hasRows()) return showMode;
     while (r.next()) showMode = r.integer(0);
     return showMode;
@@ -281,7 +301,7 @@ int CHQGS_MySQLEngine::queryShowMode(const char* sql) {
 int CHQGS_MySQLEngine::queryMarkType(const char* sql) {
     int markType = 0;
     if (!opened || sql == nullptr) return markType;
-    Result r(&mysql, sql);
+    MySQLResult r(&mysql, sql);
     if (!r.hasRows()) return markType;
     while (r.next()) markType = r.integer(0);
     return markType == 1 ? 1 : 0;
@@ -290,7 +310,7 @@ int CHQGS_MySQLEngine::queryMarkType(const char* sql) {
 std::string CHQGS_MySQLEngine::queryMarkName(const char* sql) {
     std::string name;
     if (!opened || sql == nullptr) return name;
-    Result r(&mysql, sql);
+    MySQLResult r(&mysql, sql);
     if (!r.hasRows()) return name;
     while (r.next()) name = r.text(0);
     return name;
@@ -301,7 +321,7 @@ std::string CHQGS_MySQLEngine::queryMarkName(const char* sql) {
 std::list<CHQGS_SymbolTag*> CHQGS_MySQLEngine::getTags() {
     std::list<CHQGS_SymbolTag*> tags;
     if (!opened) return tags;
-    Result r(&mysql, builder.getTags());
+    MySQLResult r(&mysql, builder.getTags());
     if (!r.hasRows()) return tags;
     while (r.next()) {
         CHQGS_SymbolTag* tag = new CHQGS_SymbolTag();
@@ -317,7 +337,7 @@ std::list<CHQGS_SymbolTag*> CHQGS_MySQLEngine::getTags() {
 std::list<CHQGS_SymbolNode*> CHQGS_MySQLEngine::getNodes(int libID, int pid) {
     std::list<CHQGS_SymbolNode*> nodes;
     if (!opened) return nodes;
-    Result r(&mysql, builder.getNodes(libID, pid));
+    MySQLResult r(&mysql, builder.getNodes(libID, pid));
     if (!r.hasRows()) return nodes;
     while (r.next()) {
         CHQGS_SymbolNode* node = new CHQGS_SymbolNode();
@@ -333,7 +353,7 @@ std::list<CHQGS_SymbolNode*> CHQGS_MySQLEngine::getNodes(int libID, int pid) {
 
 bool CHQGS_MySQLEngine::getImage(int libID, int id, CHQGS_SymbolImage* image) {
     if (!opened || image == nullptr) return false;
-    Result r(&mysql, builder.getImage(libID, id));
+    MySQLResult r(&mysql, builder.getImage(libID, id));
     if (!r.ran()) return false;
     if (!r.hasRows()) return true;
     const unsigned int last = r.fields() - 1;

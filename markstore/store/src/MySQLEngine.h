@@ -25,6 +25,8 @@
 
 namespace HQ {
 
+class MySQLResult;
+
 class MARKSTORE_INTERNAL_API CHQGS_MySQLEngine : public CHQGS_BaseEngine {
 public:
     // The port used when setPort was not called.
@@ -109,9 +111,14 @@ public:
     std::string escapeText(const std::string& text, char quote);
 
 private:
+    // One symbol per row of the statement (which may hold any byte).
+    std::list<CHQGS_Symbol*> queryMarkRows(const std::string& sql);
+    static std::list<CHQGS_Symbol*> marksOf(MySQLResult& result);
     // The server treats the backslash as an escape character in literals
     // (and in LIKE patterns); false when its mode says otherwise.
     bool backslashEscapes() const;
+    // The server reads a backslash in a LIKE pattern as an escape.
+    bool likeBackslashEscapes();
 
     MYSQL mysql;
     std::string host;
