@@ -61,6 +61,8 @@ const ServerMode kModes[] = {
     {"NoBackslashEscapes", "SET SESSION sql_mode = CONCAT(@@sql_mode, ',NO_BACKSLASH_ESCAPES')", false},
 };
 
+void PrintTo(const ServerMode& mode, std::ostream* os) { *os << mode.name; }
+
 std::string ModeName(const ::testing::TestParamInfo<ServerMode>& info) { return info.param.name; }
 
 // An engine open on the shared server; a missing server fails the test.
