@@ -169,7 +169,7 @@ void BM_GetMark(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
     m->release();
 }
-// Wall time: the servers share of the work runs in another process.
+// Wall time: the server's share of the work runs in another process.
 BENCHMARK(BM_GetMark)->ArgName("mysql")->Arg(kSqlite)->Arg(kMySQL)->UseRealTime();
 
 // One search answering many rows: "Mark 1" matches 1112 of 10,000 names.
