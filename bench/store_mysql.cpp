@@ -68,10 +68,11 @@ std::string LibraryRows() {
         std::snprintf(line, sizeof line, "INSERT INTO Nodes VALUES (%d, %d, %d, 2, 'Leaf %d');\n", kLib, id,
                       category, id);
         sql += line;
-        std::snprintf(line, sizeof line,
-                      "INSERT INTO Marks VALUES (%d, %d, %d, 'Mark %d', 0, 0, 0, 0, 0, 0, 1, 0, 1, -40, -25, 40, 25, "
-                      "'%s', 1, 0);\n",
-                      kLib, id, category, id, kData);
+        std::snprintf(
+            line, sizeof line,
+            "INSERT INTO Marks VALUES (%d, %d, %d, 'Mark %d', 0, 0, 0, 0, 0, 0, 1, 0, 1, -40, -25, 40, 25, "
+            "'%s', 1, 0);\n",
+            kLib, id, category, id, kData);
         sql += line;
     }
     return sql + "COMMIT;\n";
@@ -92,7 +93,8 @@ std::string SqliteLibrary() {
     const std::string command = "sqlcipher -bail '" + file + "' > /dev/null";
     FILE* shell = popen(command.c_str(), "w");
     if (shell == nullptr) throw std::runtime_error("cannot run sqlcipher");
-    const std::string script = "PRAGMA key = '" + std::string(kKey) + "';\n" + ReadFile(kSchema) + LibraryRows();
+    const std::string script =
+        "PRAGMA key = '" + std::string(kKey) + "';\n" + ReadFile(kSchema) + LibraryRows();
     std::fwrite(script.data(), 1, script.size(), shell);
     if (pclose(shell) != 0) throw std::runtime_error("sqlcipher failed on " + file);
     path = file;
@@ -192,4 +194,4 @@ BENCHMARK(BM_FindMarksByNameLike)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

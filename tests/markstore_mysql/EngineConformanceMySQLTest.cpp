@@ -12,8 +12,9 @@ EngineCase MySQLCase() {
     c.configure = [](HQ::IHQGS_SymbolLibManager* m, std::string* why) {
         MySQLSettings settings;
         if (!SharedMySQLSettings(&settings, why)) {
-            // A missing server is a failure, not a reason to skip.
-            ADD_FAILURE() << *why;
+            // A missing server is a failure, not a reason to skip; a fatal
+            // one, so that the test body does not run on a closed engine.
+            [why] { FAIL() << *why; }();
             return false;
         }
         settings.applyTo(m);
@@ -27,6 +28,6 @@ EngineCase MySQLCase() {
     return c;
 }
 
-} // namespace
+}  // namespace
 
 INSTANTIATE_TEST_SUITE_P(MySQL, EngineConformanceTest, ::testing::Values(MySQLCase()), EngineCaseName);

@@ -105,15 +105,38 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 // ---- Numbers -------------------------------------------------------------------
 
 TEST(MySQLEngineParseTest, NumbersAreReadAsStreamExtractionReadsThem) {
     const char* const texts[] = {
-        "0", "1", "-1", "+7", "007", " 42", "\t\n-13", "1.500000", "-0.25", "359.9", "-3.9", "1e5", "12abc",
-        "abc", "", "-", "+", " +-3", "0x1A", "2147483647", "2147483648", "-2147483648", "-2147483649",
-        "99999999999999999999", "-99999999999999999999", "4294967295",
+        "0",
+        "1",
+        "-1",
+        "+7",
+        "007",
+        " 42",
+        "\t\n-13",
+        "1.500000",
+        "-0.25",
+        "359.9",
+        "-3.9",
+        "1e5",
+        "12abc",
+        "abc",
+        "",
+        "-",
+        "+",
+        " +-3",
+        "0x1A",
+        "2147483647",
+        "2147483648",
+        "-2147483648",
+        "-2147483649",
+        "99999999999999999999",
+        "-99999999999999999999",
+        "4294967295",
     };
     for (const char* text : texts) {
         int expected = 0;
@@ -149,8 +172,8 @@ TEST(MySQLEngineSettingsTest, ManagerTypeOneCreatesThisEngine) {
 TEST_F(MySQLEngineTest, SettersCopyTheTexts) {
     engine.close();
     // Buffers the caller overwrites (or frees) before open.
-    std::vector<char> host(settings.host.begin(), settings.host.end()), user(settings.user.begin(),
-                                                                             settings.user.end());
+    std::vector<char> host(settings.host.begin(), settings.host.end()),
+        user(settings.user.begin(), settings.user.end());
     std::vector<char> password(settings.password.begin(), settings.password.end()),
         database(settings.database.begin(), settings.database.end());
     for (auto* buffer : {&host, &user, &password, &database}) buffer->push_back('\0');
@@ -158,7 +181,8 @@ TEST_F(MySQLEngineTest, SettersCopyTheTexts) {
     engine.setUser(user.data());
     engine.setPassward(password.data());
     engine.setDBname(database.data());
-    for (auto* buffer : {&host, &user, &password, &database}) std::fill(buffer->begin(), buffer->end() - 1, 'x');
+    for (auto* buffer : {&host, &user, &password, &database})
+        std::fill(buffer->begin(), buffer->end() - 1, 'x');
     EXPECT_EQ(engine.hostSetting(), settings.host);
     EXPECT_EQ(engine.dbNameSetting(), settings.database);
     ASSERT_TRUE(engine.open());
@@ -210,7 +234,8 @@ TEST_F(MySQLEngineTest, TagsAreReadFromTheTablesOwnName) {
 
 TEST_P(MySQLModeTest, OrdinaryTextsAreSplicedUnchangedAndHostileOnesEscaped) {
     const CHQGS_StatementBuilder& b = engine.statements();
-    EXPECT_EQ(b.addTag(5, "Plain name", 1, 2), "INSERT INTO Tags(ID, LibName, NodeCount, MarkCount)VALUES(5,\"Plain name\",1,2);");
+    EXPECT_EQ(b.addTag(5, "Plain name", 1, 2),
+              "INSERT INTO Tags(ID, LibName, NodeCount, MarkCount)VALUES(5,\"Plain name\",1,2);");
     EXPECT_EQ(b.findMarksByName(3, u8"装甲车"), u8"SELECT * FROM Marks WHERE LibID=3 AND MarkName='装甲车';");
     EXPECT_EQ(b.getImage(4, 9), "SELECT * FROM Images WHERE ID=9 AND LibID=4;");
     EXPECT_EQ(b.deleteImage(4, 9), "DELETE FROM Images WHERE LibID=4 AND ID = 9;");
@@ -218,9 +243,9 @@ TEST_P(MySQLModeTest, OrdinaryTextsAreSplicedUnchangedAndHostileOnesEscaped) {
     EXPECT_EQ(b.addTag(5, "a'b\"c\\d", 0, 0),
               std::string("INSERT INTO Tags(ID, LibName, NodeCount, MarkCount)VALUES(5,") +
                   (backslash ? "\"a\\'b\\\"c\\\\d\"" : "\"a'b\"\"c\\d\"") + ",0,0);");
-    EXPECT_EQ(b.findMarksByName(0, "a'b\"c\\d"),
-              std::string("SELECT * FROM Marks WHERE MarkName=") + (backslash ? "'a\\'b\\\"c\\\\d'" : "'a''b\"c\\d'") +
-                  ";");
+    EXPECT_EQ(b.findMarksByName(0, "a'b\"c\\d"), std::string("SELECT * FROM Marks WHERE MarkName=") +
+                                                     (backslash ? "'a\\'b\\\"c\\\\d'" : "'a''b\"c\\d'") +
+                                                     ";");
 }
 
 // ---- Spliced texts round trip ----------------------------------------------------
@@ -247,7 +272,7 @@ const std::vector<std::string>& HostileTexts() {
     return texts;
 }
 
-} // namespace
+}  // namespace
 
 TEST_P(MySQLModeTest, HostileNamesAreStoredAndFoundByteForByte) {
     const std::vector<std::string>& names = HostileTexts();
@@ -317,7 +342,8 @@ TEST_P(MySQLModeTest, DataWithBackslashesIsStoredUnchanged) {
         EXPECT_EQ(static_cast<CHQGS_SymbolUnitText*>(mark->GetUnits()[0])->GetText(), c.text);
         // The same through the update statement.
         const std::string updated = TextUnitData(c.jsonText + "\\\\");
-        ASSERT_TRUE(engine.updateMark(kLib, id, kLib, "Data", 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, updated));
+        ASSERT_TRUE(
+            engine.updateMark(kLib, id, kLib, "Data", 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, updated));
         EXPECT_EQ(engine.getMarkData(kLib, id), updated);
     }
 }
@@ -341,10 +367,11 @@ INSTANTIATE_TEST_SUITE_P(Modes, MySQLModeTest, ::testing::ValuesIn(kModes), Mode
 TEST_F(MySQLEngineTest, MarkRowsOfEighteenColumnsLeaveTheExtraIntegersUnset) {
     ASSERT_TRUE(engine.execute(
         "CREATE TEMPORARY TABLE Marks (LibID INT, ID INT, PID INT, MarkName VARCHAR(50), ConnectId INT, "
-        "ConnectLibID INT, Mirror DOUBLE, PosX DOUBLE, PosY DOUBLE, UnknownS DOUBLE, TextNum INT, Heading DOUBLE, "
+        "ConnectLibID INT, Mirror DOUBLE, PosX DOUBLE, PosY DOUBLE, UnknownS DOUBLE, TextNum INT, Heading "
+        "DOUBLE, "
         "MarkType INT, MinX DOUBLE, MinY DOUBLE, MaxX DOUBLE, MaxY DOUBLE, Data TEXT)"));
-    ASSERT_TRUE(engine.addMark(3, 7, 30, "Short", 44, 5, 1, -0.25, 2.75, -3.9, 2, 359.9, 1, -5.5, 10, 20.5, -3,
-                               "[]"));
+    ASSERT_TRUE(engine.addMark(3, 7, 30, "Short", 44, 5, 1, -0.25, 2.75, -3.9, 2, 359.9, 1, -5.5, 10, 20.5,
+                               -3, "[]"));
     SymbolPtr mark(engine.getMark(3, 7));
     ASSERT_TRUE(mark);
     const CHQGS_SymbolCommAttr* a = mark->GetCommAttr();
@@ -419,8 +446,8 @@ TEST_F(MySQLEngineTest, ImageIsTakenOnlyFromABlobLastColumn) {
         ASSERT_TRUE(engine.execute(std::string("INSERT INTO Images VALUES ") + c.row));
         CHQGS_SymbolImage image(kept, sizeof kept);
         EXPECT_TRUE(engine.getImage(3, 7, &image));
-        std::vector<unsigned char> expected = c.expected.empty() ? std::vector<unsigned char>(kept, kept + 3)
-                                                                 : c.expected;
+        std::vector<unsigned char> expected =
+            c.expected.empty() ? std::vector<unsigned char>(kept, kept + 3) : c.expected;
         ASSERT_EQ(image.getSize(), static_cast<int>(expected.size()));
         EXPECT_TRUE(std::equal(expected.begin(), expected.end(), image.getData()));
         ASSERT_TRUE(engine.execute("DROP TEMPORARY TABLE Images"));
@@ -507,7 +534,7 @@ void ExpectDeadEngine(CHQGS_MySQLEngine& e) {
     EXPECT_FALSE(e.deleteImage(64, 1));
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(MySQLEngineTest, KilledConnectionAnswersDefaultsUntilReopened) {
     CHQGS_MySQLEngine killer;

@@ -9,7 +9,7 @@ const char kConnectionVariable[] = "SITPLOT_MYSQL_CONNECTION";
 const std::string kScript = SITPLOT_SOURCE_DIR "/scripts/mariadb-fixture";
 const std::string kLibrary = SITPLOT_SOURCE_DIR "/examples/symbol-library";
 
-} // namespace
+}  // namespace
 
 bool ReadMySQLSettingsFile(const std::string& path, MySQLSettings* settings, std::string* why) {
     std::ifstream in(path);
@@ -41,8 +41,8 @@ bool SharedMySQLSettings(MySQLSettings* settings, std::string* why) {
 }
 
 bool PrivateMySQLServer::start(MySQLSettings* settings, std::string* why) {
-    const std::string command = "'" + kScript + "' start '" + dir_ + "' '" + kLibrary + "/schema.sql' '" +
-                                kLibrary + "/sample.sql'";
+    const std::string command =
+        "'" + kScript + "' start '" + dir_ + "' '" + kLibrary + "/schema.sql' '" + kLibrary + "/sample.sql'";
     running_ = true;  // stop also cleans up after a half-started server
     if (std::system(command.c_str()) != 0) {
         *why = "the private server did not start: " + command;

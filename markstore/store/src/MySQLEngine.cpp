@@ -29,7 +29,8 @@ public:
             if (res_ != nullptr) fields_ = mysql_num_fields(res_);
         }
     }
-    MySQLResult(MYSQL* mysql, const char* sql) : MySQLResult(mysql, sql, sql != nullptr ? std::strlen(sql) : 0) {}
+    MySQLResult(MYSQL* mysql, const char* sql)
+        : MySQLResult(mysql, sql, sql != nullptr ? std::strlen(sql) : 0) {}
     MySQLResult(MYSQL* mysql, const std::string& sql) : MySQLResult(mysql, sql.c_str(), sql.size()) {}
     ~MySQLResult() {
         if (res_ != nullptr) mysql_free_result(res_);
@@ -50,9 +51,7 @@ public:
         return row_ != nullptr;
     }
     // Column col of the current row; a NULL or missing column reads as 0.
-    int integer(unsigned int col) const {
-        return col < fields_ ? CHQGS_MySQLEngine::ParseInt(row_[col]) : 0;
-    }
+    int integer(unsigned int col) const { return col < fields_ ? CHQGS_MySQLEngine::ParseInt(row_[col]) : 0; }
     // Column col of the current row, bytes as they came; a NULL or missing
     // column reads as the empty text.
     std::string text(unsigned int col) const {
@@ -92,14 +91,26 @@ std::string BackslashEscaped(const std::string& text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-            case '\0': out += "\\0"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\x1a': out += "\\Z"; break;
+            case '\0':
+                out += "\\0";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\x1a':
+                out += "\\Z";
+                break;
             case '\\':
             case '\'':
-            case '"': out += '\\'; out += c; break;
-            default: out += c;
+            case '"':
+                out += '\\';
+                out += c;
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -120,7 +131,7 @@ std::string LiteralBackslashes(const std::string& pattern) {
 bool IsBlank(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
-} // namespace
+}  // namespace
 
 CHQGS_MySQLEngine::CHQGS_MySQLEngine()
     : CHQGS_BaseEngine(CHQGS_StatementBuilder(
@@ -144,8 +155,8 @@ bool CHQGS_MySQLEngine::open() {
     close();
     if (mysql_init(&mysql) == nullptr) return false;
     mysql_options(&mysql, MYSQL_SET_CHARSET_NAME, kCharset);
-    if (mysql_real_connect(&mysql, host.c_str(), user.c_str(), password.c_str(), dbName.c_str(), port, nullptr,
-                           0) == nullptr) {
+    if (mysql_real_connect(&mysql, host.c_str(), user.c_str(), password.c_str(), dbName.c_str(), port,
+                           nullptr, 0) == nullptr) {
         // The structure holds the options and the error: release them.
         mysql_close(&mysql);
         return false;
@@ -393,21 +404,25 @@ bool CHQGS_MySQLEngine::deleteTag(int id) { return opened && execute(builder.del
 
 bool CHQGS_MySQLEngine::updateMark(int libID, int id, int pid, const std::string& name, int connectId,
                                    int connectLibID, double mirror, double posX, double posY, double unknownS,
-                                   int textNum, double heading, int markType, double minX, double minY, double maxX,
-                                   double maxY, const std::string& data) {
-    return opened && execute(builder.updateMark(libID, id, pid, name, connectId, connectLibID, mirror, posX, posY,
-                                                unknownS, textNum, heading, markType, minX, minY, maxX, maxY, data));
+                                   int textNum, double heading, int markType, double minX, double minY,
+                                   double maxX, double maxY, const std::string& data) {
+    return opened &&
+           execute(builder.updateMark(libID, id, pid, name, connectId, connectLibID, mirror, posX, posY,
+                                      unknownS, textNum, heading, markType, minX, minY, maxX, maxY, data));
 }
 
 bool CHQGS_MySQLEngine::addMark(int libID, int id, int pid, const std::string& name, int connectId,
                                 int connectLibID, double mirror, double posX, double posY, double unknownS,
-                                int textNum, double heading, int markType, double minX, double minY, double maxX,
-                                double maxY, const std::string& data) {
-    return opened && execute(builder.addMark(libID, id, pid, name, connectId, connectLibID, mirror, posX, posY,
-                                             unknownS, textNum, heading, markType, minX, minY, maxX, maxY, data));
+                                int textNum, double heading, int markType, double minX, double minY,
+                                double maxX, double maxY, const std::string& data) {
+    return opened &&
+           execute(builder.addMark(libID, id, pid, name, connectId, connectLibID, mirror, posX, posY,
+                                   unknownS, textNum, heading, markType, minX, minY, maxX, maxY, data));
 }
 
-bool CHQGS_MySQLEngine::deleteMark(int libID, int id) { return opened && execute(builder.deleteMark(libID, id)); }
+bool CHQGS_MySQLEngine::deleteMark(int libID, int id) {
+    return opened && execute(builder.deleteMark(libID, id));
+}
 
 bool CHQGS_MySQLEngine::deleteImage(int libID, int id) {
     return opened && execute(builder.deleteImage(libID, id));
@@ -442,4 +457,4 @@ bool CHQGS_MySQLEngine::replaceImage(int libID, int id, const CHQGS_SymbolImage*
     return addImage(libID, id, image);
 }
 
-} // namespace HQ
+}  // namespace HQ

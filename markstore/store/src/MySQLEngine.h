@@ -128,6 +128,6 @@ private:
     unsigned int port;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif
