@@ -19,7 +19,7 @@ namespace {
 // Database types of IHQGS_SymbolLibManager::init.
 constexpr int kSqliteFile = 0;
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2 || argc > 3) {

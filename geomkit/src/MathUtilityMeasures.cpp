@@ -54,7 +54,9 @@ double CHQGS_MathUtilityFunctions::DegreeToRadian(double degrees) { return degre
 
 double CHQGS_MathUtilityFunctions::RadianToDegree(double radians) { return radians * kRadF; }
 
-bool CHQGS_MathUtilityFunctions::EqualFuzzy(double a, double b, double tol) { return std::fabs(a - b) <= tol; }
+bool CHQGS_MathUtilityFunctions::EqualFuzzy(double a, double b, double tol) {
+    return std::fabs(a - b) <= tol;
+}
 
 // ---- Distances and centres ---------------------------------------------------
 
@@ -94,7 +96,7 @@ CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeCenterPos(const std::vector<CHQ_P
 }
 
 CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeCircleCentre(const CHQ_Point2D& a, const CHQ_Point2D& b,
-                                                           const CHQ_Point2D& c) {
+                                                            const CHQ_Point2D& c) {
     const double s = a.y - c.y;
     const double t = a.y - b.y;
     const double e = a.x * a.x - b.x * b.x + a.y * a.y - b.y * b.y;
@@ -120,30 +122,30 @@ double CHQGS_MathUtilityFunctions::ptToLineDis(const CHQ_Point2D& p, const CHQ_P
 // ---- Points derived from a segment -------------------------------------------
 
 CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeRatioPoint(const CHQ_Point2D& p, const CHQ_Point2D& q,
-                                                         double dist) {
+                                                          double dist) {
     if (dist <= 0.0) return p;
     return ComputeRightPoint(p, q, dist);
 }
 
 CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeRightPoint(const CHQ_Point2D& p, const CHQ_Point2D& q,
-                                                         double dist) {
+                                                          double dist) {
     const CHQ_Point2D u = UnitDirection(p, q);
     return CHQ_Point2D(p.x + dist * u.x, p.y + dist * u.y);
 }
 
 CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeLeftPoint(const CHQ_Point2D& p, const CHQ_Point2D& q,
-                                                        double dist) {
+                                                         double dist) {
     const CHQ_Point2D u = UnitDirection(p, q);
     return CHQ_Point2D(p.x - dist * u.x, p.y - dist * u.y);
 }
 
 CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeRatioPointF(const CHQ_Point2D& p, const CHQ_Point2D& q,
-                                                          double k) {
+                                                           double k) {
     return CHQ_Point2D((p.x + k * q.x) / (1.0 + k), (p.y + k * q.y) / (1.0 + k));
 }
 
 CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeLinePoint(const CHQ_Point2D& p, const CHQ_Point2D& q,
-                                                        double r) {
+                                                         double r) {
     const double len = ComputeDistance(p, q);
     if (len <= kEps) return p;
     const double lambda = r / len;
@@ -151,13 +153,13 @@ CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeLinePoint(const CHQ_Point2D& p, c
 }
 
 CHQ_Point2D CHQGS_MathUtilityFunctions::CircleOnPoint(const CHQ_Point2D& c, double rx, double ry,
-                                                     double angleDeg) {
+                                                      double angleDeg) {
     const double a = angleDeg * kDegF;
     return CHQ_Point2D(c.x + rx * std::cos(a), c.y + ry * std::sin(a));
 }
 
 std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeLRPt(const CHQ_Point2D& p, const CHQ_Point2D& q,
-                                                                float w) {
+                                                                 float w) {
     // A quarter turn by this literal (slightly less than pi/2), as the
     // stored shapes were built with it.
     const double kQuarterTurn = 1.5707963;
@@ -206,8 +208,8 @@ void CHQGS_MathUtilityFunctions::ComputeLRPoint(const CHQ_Point2D& p, const CHQ_
 }
 
 std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeLeftRightPointF(const CHQ_Point2D& p,
-                                                                           const CHQ_Point2D& q,
-                                                                           double dist) {
+                                                                            const CHQ_Point2D& q,
+                                                                            double dist) {
     CHQ_Point2D c1, c2;
     if (std::fabs(p.y - q.y) <= kEps) {
         c1 = CHQ_Point2D(p.x - dist, p.y);
@@ -284,7 +286,7 @@ double CHQGS_MathUtilityFunctions::JudgePointPos(const CHQ_Point2D& p, const CHQ
 // ---- Rotations -------------------------------------------------------------------
 
 CHQ_Point2D CHQGS_MathUtilityFunctions::RotatePoint(const CHQ_Point2D& c, const CHQ_Point2D& v,
-                                                   double angleDeg) {
+                                                    double angleDeg) {
     const double r = std::sqrt(v.x * v.x + v.y * v.y);
     double a = std::atan2(v.y, v.x);
     if (a < 0.0) a += kTwoPiF;
@@ -321,8 +323,9 @@ void CHQGS_MathUtilityFunctions::CoefficientsOfDualisticOnceEqu(double x1, doubl
     C = -(x1 - k * y1);
 }
 
-bool CHQGS_MathUtilityFunctions::IntersectLines(CHQ_Point2D& out, const CHQ_Point2D& a1, const CHQ_Point2D& a2,
-                                                const CHQ_Point2D& b1, const CHQ_Point2D& b2) {
+bool CHQGS_MathUtilityFunctions::IntersectLines(CHQ_Point2D& out, const CHQ_Point2D& a1,
+                                                const CHQ_Point2D& a2, const CHQ_Point2D& b1,
+                                                const CHQ_Point2D& b2) {
     double A1, B1, C1, A2, B2, C2;
     LineCoefficients(a1, a2, A1, B1, C1);
     LineCoefficients(b1, b2, A2, B2, C2);
@@ -350,8 +353,8 @@ bool CHQGS_MathUtilityFunctions::IntersectLinesSegment(CHQ_Point2D& out, const C
     // segment; check its y-range too (with the coincidence tolerance, since y
     // comes from the other line's equation).
     const auto verticalMisses = [y](const CHQ_Point2D& s1, const CHQ_Point2D& s2) {
-        return std::fabs(s1.x - s2.x) <= kEps && !WithinRange(y, std::min(s1.y, s2.y) - kEps,
-                                                              std::max(s1.y, s2.y) + kEps);
+        return std::fabs(s1.x - s2.x) <= kEps &&
+               !WithinRange(y, std::min(s1.y, s2.y) - kEps, std::max(s1.y, s2.y) + kEps);
     };
     if (verticalMisses(a1, a2) || verticalMisses(b1, b2)) return false;
     out.y = y;
@@ -381,7 +384,8 @@ bool CHQGS_MathUtilityFunctions::IsPointOnLine(const CHQ_Point2D& pt, const std:
     return false;
 }
 
-bool CHQGS_MathUtilityFunctions::IsPointOnPolygon(const CHQ_Point2D& pt, const std::vector<CHQ_Point2D>& polygon) {
+bool CHQGS_MathUtilityFunctions::IsPointOnPolygon(const CHQ_Point2D& pt,
+                                                  const std::vector<CHQ_Point2D>& polygon) {
     bool inside = false;
     if (polygon.empty()) return inside;
     size_t j = polygon.size() - 1;
@@ -408,8 +412,9 @@ double CHQGS_MathUtilityFunctions::Azimuth(double lon1, double lat1, double lon2
 }
 
 double CHQGS_MathUtilityFunctions::bearing(double lat1, double lon1, double lat2, double lon2) {
-    return std::atan2(std::sin(lon2 - lon1) * std::cos(lat2),
-                      std::cos(lat1) * std::sin(lat2) - std::sin(lat1) * std::cos(lat2) * std::cos(lon2 - lon1));
+    return std::atan2(
+        std::sin(lon2 - lon1) * std::cos(lat2),
+        std::cos(lat1) * std::sin(lat2) - std::sin(lat1) * std::cos(lat2) * std::cos(lon2 - lon1));
 }
 
 double CHQGS_MathUtilityFunctions::distance(double lat1, double lon1, double lat2, double lon2, double R) {
@@ -419,8 +424,8 @@ double CHQGS_MathUtilityFunctions::distance(double lat1, double lon1, double lat
     return 2.0 * std::atan2(std::sqrt(a), std::sqrt(1.0 - a)) * R;
 }
 
-void CHQGS_MathUtilityFunctions::destination(double lat1, double lon1, double theta, double dist, double& lat2,
-                                             double& lon2, double R) {
+void CHQGS_MathUtilityFunctions::destination(double lat1, double lon1, double theta, double dist,
+                                             double& lat2, double& lon2, double R) {
     const double delta = dist / R;
     lat2 = std::asin(std::sin(lat1) * std::cos(delta) + std::cos(lat1) * std::sin(delta) * std::cos(theta));
     lon2 = lon1 + std::atan2(std::sin(theta) * std::sin(delta) * std::cos(lat1),

@@ -8,10 +8,10 @@
 namespace HQ {
 namespace measure {
 
-constexpr double kDegF = 0.01745329238474369;    // float(pi / 180)
-constexpr double kRadF = 57.2957763671875;       // float(180 / pi)
-constexpr double kPiF = 3.1415927410125732;      // float(pi)
-constexpr double kTwoPiF = 6.2831854820251465;   // float(2 pi)
+constexpr double kDegF = 0.01745329238474369;   // float(pi / 180)
+constexpr double kRadF = 57.2957763671875;      // float(180 / pi)
+constexpr double kPiF = 3.1415927410125732;     // float(pi)
+constexpr double kTwoPiF = 6.2831854820251465;  // float(2 pi)
 
 // Tolerance below which two coordinates, lengths or determinants count as
 // equal (or zero): coordinates are map units well above this resolution.

@@ -18,7 +18,9 @@ void ExpectNear3(const CHQ_Point3D& a, const CHQ_Point3D& e, double tol, const c
     EXPECT_NEAR(a.z, e.z, tol) << what;
 }
 
-CHQ_Point3D Sub(const CHQ_Point3D& a, const CHQ_Point3D& b) { return CHQ_Point3D(a.x - b.x, a.y - b.y, a.z - b.z); }
+CHQ_Point3D Sub(const CHQ_Point3D& a, const CHQ_Point3D& b) {
+    return CHQ_Point3D(a.x - b.x, a.y - b.y, a.z - b.z);
+}
 double Dot(const CHQ_Point3D& a, const CHQ_Point3D& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 double Len(const CHQ_Point3D& a) { return std::sqrt(Dot(a, a)); }
 
@@ -40,7 +42,8 @@ TEST(GlobeConversions, SphericalToCartesianInRadians) {
         {pi / 4, pi, std::sqrt(2.0), CHQ_Point3D(-1, 0, 1)},
         {0.3, -0.7, 0, CHQ_Point3D(0, 0, 0)},
     };
-    for (const Case& c : cases) ExpectNear3(U::SphericalToCartesian2(c.lat, c.lon, c.r), c.expected, 1e-12, "s2c");
+    for (const Case& c : cases)
+        ExpectNear3(U::SphericalToCartesian2(c.lat, c.lon, c.r), c.expected, 1e-12, "s2c");
 }
 
 TEST(GlobeConversions, CartesianToSphericalInRadians) {

@@ -45,9 +45,10 @@ TEST(MeasuresDistances, PlaneDistancesAndLengths) {
 }
 
 TEST(MeasuresDistances, CentresAreSummedInSinglePrecision) {
-    ExpectPointNear(M::ComputeCenterPos(CHQ_Point2D(1, 2), CHQ_Point2D(4, -6)), CHQ_Point2D(2.5, -2), 0.0, "pair");
-    const CHQ_Point2D mean = M::ComputeCenterPos({CHQ_Point2D(0.1, 0.2), CHQ_Point2D(0.3, 0.4),
-                                                  CHQ_Point2D(1e7 + 0.3, 2.6)});
+    ExpectPointNear(M::ComputeCenterPos(CHQ_Point2D(1, 2), CHQ_Point2D(4, -6)), CHQ_Point2D(2.5, -2), 0.0,
+                    "pair");
+    const CHQ_Point2D mean =
+        M::ComputeCenterPos({CHQ_Point2D(0.1, 0.2), CHQ_Point2D(0.3, 0.4), CHQ_Point2D(1e7 + 0.3, 2.6)});
     // In double the mean x would be 3333333.5666...; float sums give .75.
     EXPECT_EQ(mean.x, 3333333.75);
     EXPECT_EQ(mean.y, 1.0666667222976685);
@@ -63,8 +64,10 @@ TEST(MeasuresDistances, CircleCentre) {
         {CHQ_Point2D(4, 5), CHQ_Point2D(6, 1), CHQ_Point2D(1, -4), CHQ_Point2D(1, 1)},
         {CHQ_Point2D(1, -4), CHQ_Point2D(4, 5), CHQ_Point2D(6, 1), CHQ_Point2D(1, 1)},
     };
-    for (const Case& c : cases) ExpectPointNear(M::ComputeCircleCentre(c.a, c.b, c.c), c.centre, kNear, "centre");
-    const CHQ_Point2D collinear = M::ComputeCircleCentre(CHQ_Point2D(0, 0), CHQ_Point2D(1, 1), CHQ_Point2D(2, 2));
+    for (const Case& c : cases)
+        ExpectPointNear(M::ComputeCircleCentre(c.a, c.b, c.c), c.centre, kNear, "centre");
+    const CHQ_Point2D collinear =
+        M::ComputeCircleCentre(CHQ_Point2D(0, 0), CHQ_Point2D(1, 1), CHQ_Point2D(2, 2));
     EXPECT_FALSE(std::isfinite(collinear.x) && std::isfinite(collinear.y));
 }
 
@@ -105,18 +108,28 @@ TEST(MeasuresSegmentPoints, PointsAlongTheSegment) {
         {Left, p, q, -5, q},
         {RatioF, CHQ_Point2D(0, 0), CHQ_Point2D(10, 20), 1, CHQ_Point2D(5, 10)},
         {RatioF, CHQ_Point2D(0, 0), CHQ_Point2D(10, 20), 3, CHQ_Point2D(7.5, 15)},
-        {LinePt, p, q, 5, CHQ_Point2D(2.5, 3)},        // lambda = 1: midpoint
-        {LinePt, p, q, 15, CHQ_Point2D(3.25, 4)},      // lambda = 3
-        {LinePt, p, CHQ_Point2D(1, 1 + 5e-7), 4, p},   // shorter than 1e-6
+        {LinePt, p, q, 5, CHQ_Point2D(2.5, 3)},       // lambda = 1: midpoint
+        {LinePt, p, q, 15, CHQ_Point2D(3.25, 4)},     // lambda = 3
+        {LinePt, p, CHQ_Point2D(1, 1 + 5e-7), 4, p},  // shorter than 1e-6
     };
     for (const Case& c : cases) {
         CHQ_Point2D r;
         switch (c.fn) {
-            case Ratio: r = M::ComputeRatioPoint(c.p, c.q, c.arg); break;
-            case Right: r = M::ComputeRightPoint(c.p, c.q, c.arg); break;
-            case Left: r = M::ComputeLeftPoint(c.p, c.q, c.arg); break;
-            case RatioF: r = M::ComputeRatioPointF(c.p, c.q, c.arg); break;
-            case LinePt: r = M::ComputeLinePoint(c.p, c.q, c.arg); break;
+            case Ratio:
+                r = M::ComputeRatioPoint(c.p, c.q, c.arg);
+                break;
+            case Right:
+                r = M::ComputeRightPoint(c.p, c.q, c.arg);
+                break;
+            case Left:
+                r = M::ComputeLeftPoint(c.p, c.q, c.arg);
+                break;
+            case RatioF:
+                r = M::ComputeRatioPointF(c.p, c.q, c.arg);
+                break;
+            case LinePt:
+                r = M::ComputeLinePoint(c.p, c.q, c.arg);
+                break;
         }
         ExpectPointNear(r, c.expected, kNear, "segment point");
     }
@@ -127,9 +140,9 @@ TEST(MeasuresSegmentPoints, CircleOnPointUsesSinglePrecisionDegrees) {
     ExpectPointNear(M::CircleOnPoint(c, 3, 2, 0), CHQ_Point2D(13, 20), 0.0, "0 deg");
     ExpectPointNear(M::CircleOnPoint(c, 3, 2, 90), CHQ_Point2D(10, 22), 1e-6, "90 deg");
     ExpectPointNear(M::CircleOnPoint(c, 3, 2, 180), CHQ_Point2D(7, 20), 1e-6, "180 deg");
-    // DEG_F is not pi/180: the exact y of 90 degrees is not reached.
-    EXPECT_NE(M::CircleOnPoint(c, 0, 1, 180).y, 20.0 + std::sin(M_PI));
-    EXPECT_DOUBLE_EQ(M::CircleOnPoint(c, 0, 1, 180).y, 20.0 + std::sin(180 * 0.01745329238474369));
+    // DEG_F is slightly below pi/180: 180 degrees stop short, above the axis.
+    EXPECT_EQ(M::CircleOnPoint(CHQ_Point2D(0, 0), 0, 1, 180).y, std::sin(3.1415926292538643));
+    EXPECT_GT(M::CircleOnPoint(CHQ_Point2D(0, 0), 0, 1, 180).y, 0.0);
 }
 
 TEST(MeasuresSegmentPoints, SidePointsAcrossTheSegment) {
@@ -159,8 +172,8 @@ TEST(MeasuresSegmentPoints, SidePointsAcrossTheSegment) {
     }
     // The quarter turn is the literal 1.5707963, not pi/2: the x offset is
     // w * cos(1.5707963), about 5.4e-8 for w = 2.
-    EXPECT_NEAR(M::ComputeLRPt(CHQ_Point2D(0, 0), CHQ_Point2D(10, 0), 2.0f)[0].x - 10.0, 2 * std::cos(1.5707963),
-                1e-15);
+    EXPECT_NEAR(M::ComputeLRPt(CHQ_Point2D(0, 0), CHQ_Point2D(10, 0), 2.0f)[0].x - 10.0,
+                2 * std::cos(1.5707963), 1e-15);
     // The width is taken in single precision.
     EXPECT_EQ(M::ComputeLRPt(CHQ_Point2D(0, 0), CHQ_Point2D(0, 10), 0.1f)[1].x,
               static_cast<double>(0.1f) * std::sin(1.5707963));
@@ -239,8 +252,8 @@ TEST(MeasuresAngles, IntersectingAngleIsSinglePrecision) {
         EXPECT_EQ(a, c.angle) << c.q.x << "," << c.q.y;
         EXPECT_TRUE(IsFloatValue(a));
     }
-    EXPECT_EQ(static_cast<int>(M::GetIntersectingAngle(CHQ_Point2D(50, 50), CHQ_Point2D(51, 50),
-                                                       CHQ_Point2D(50, 150))),
+    EXPECT_EQ(static_cast<int>(
+                  M::GetIntersectingAngle(CHQ_Point2D(50, 50), CHQ_Point2D(51, 50), CHQ_Point2D(50, 150))),
               90);
 }
 
@@ -249,9 +262,9 @@ TEST(MeasuresAngles, SideOfLineIsRoundedToSinglePrecision) {
         CHQ_Point2D p, a, b;
         double side;
     } cases[] = {
-        {CHQ_Point2D(0, -1), CHQ_Point2D(0, 0), CHQ_Point2D(1, 0), 1.0},   // right of a -> b
-        {CHQ_Point2D(0, 1), CHQ_Point2D(0, 0), CHQ_Point2D(1, 0), -1.0},   // left
-        {CHQ_Point2D(7, 0), CHQ_Point2D(0, 0), CHQ_Point2D(1, 0), 0.0},    // on it
+        {CHQ_Point2D(0, -1), CHQ_Point2D(0, 0), CHQ_Point2D(1, 0), 1.0},  // right of a -> b
+        {CHQ_Point2D(0, 1), CHQ_Point2D(0, 0), CHQ_Point2D(1, 0), -1.0},  // left
+        {CHQ_Point2D(7, 0), CHQ_Point2D(0, 0), CHQ_Point2D(1, 0), 0.0},   // on it
         // In double this is -1.2199999999999998.
         {CHQ_Point2D(0.1, 0.7), CHQ_Point2D(0.3, 0.2), CHQ_Point2D(1.9, 2.3), -1.2200000286102295},
     };
@@ -289,7 +302,8 @@ TEST(MeasuresRotations, RotatePointTurnsTheOtherWay) {
         {CHQ_Point2D(5, 5), CHQ_Point2D(3, 4), 180, CHQ_Point2D(2, 1)},
         {CHQ_Point2D(1, 2), CHQ_Point2D(0, 0), 45, CHQ_Point2D(1, 2)},
     };
-    for (const Case& c : cases) ExpectPointNear(M::RotatePoint(c.c, c.v, c.angle), c.expected, 1e-5, "rotate");
+    for (const Case& c : cases)
+        ExpectPointNear(M::RotatePoint(c.c, c.v, c.angle), c.expected, 1e-5, "rotate");
     // RotatePoint is counterclockwise, PointRotate clockwise.
     const CHQ_Point2D ccw = M::RotatePoint(CHQ_Point2D(0, 0), CHQ_Point2D(3, 1), 30);
     const CHQ_Point2D cw = M::PointRotate(CHQ_Point2D(3, 1), CHQ_Point2D(0, 0), -30);
@@ -300,11 +314,11 @@ TEST(MeasuresLines, LineCoefficients) {
     struct Case {
         double x1, y1, x2, y2, A, B, C;
     } cases[] = {
-        {0, 2, 5, 2, 0, 1, -2},           // horizontal
+        {0, 2, 5, 2, 0, 1, -2},  // horizontal
         {0, 2, 5, 2 + 5e-7, 0, 1, -2.00000025},
-        {3, 0, 3, 9, 1, 0, -3},           // vertical: x = 3
-        {0, 0, 2, 1, 1, -2, 0},           // x = 2y
-        {1, 1, 3, 2, 1, -2, 1},           // x - 2y + 1 = 0
+        {3, 0, 3, 9, 1, 0, -3},  // vertical: x = 3
+        {0, 0, 2, 1, 1, -2, 0},  // x = 2y
+        {1, 1, 3, 2, 1, -2, 1},  // x - 2y + 1 = 0
     };
     for (const Case& c : cases) {
         double A = 9, B = 9, C = 9;
@@ -324,24 +338,33 @@ TEST(MeasuresLines, LineCoefficients) {
 TEST(MeasuresLines, Intersections) {
     struct Case {
         CHQ_Point2D a1, a2, b1, b2;
-        bool lines;    // IntersectLines
-        bool segments; // IntersectLinesSegment
+        bool lines;     // IntersectLines
+        bool segments;  // IntersectLinesSegment
         CHQ_Point2D at;
     } cases[] = {
-        {CHQ_Point2D(0, 0), CHQ_Point2D(4, 4), CHQ_Point2D(0, 4), CHQ_Point2D(4, 0), true, true, CHQ_Point2D(2, 2)},
-        {CHQ_Point2D(0, 0), CHQ_Point2D(1, 1), CHQ_Point2D(0, 4), CHQ_Point2D(1, 3), true, false, CHQ_Point2D(2, 2)},
+        {CHQ_Point2D(0, 0), CHQ_Point2D(4, 4), CHQ_Point2D(0, 4), CHQ_Point2D(4, 0), true, true,
+         CHQ_Point2D(2, 2)},
+        {CHQ_Point2D(0, 0), CHQ_Point2D(1, 1), CHQ_Point2D(0, 4), CHQ_Point2D(1, 3), true, false,
+         CHQ_Point2D(2, 2)},
         // Vertical with horizontal, crossing inside both.
-        {CHQ_Point2D(3, -5), CHQ_Point2D(3, 5), CHQ_Point2D(0, 1), CHQ_Point2D(9, 1), true, true, CHQ_Point2D(3, 1)},
+        {CHQ_Point2D(3, -5), CHQ_Point2D(3, 5), CHQ_Point2D(0, 1), CHQ_Point2D(9, 1), true, true,
+         CHQ_Point2D(3, 1)},
         // The horizontal line passes above the vertical segment: the lines
         // meet, the segments do not (the x-ranges alone would say they do).
-        {CHQ_Point2D(3, -5), CHQ_Point2D(3, 5), CHQ_Point2D(0, 8), CHQ_Point2D(9, 8), true, false, CHQ_Point2D(3, 8)},
-        {CHQ_Point2D(0, 8), CHQ_Point2D(9, 8), CHQ_Point2D(3, -5), CHQ_Point2D(3, 5), true, false, CHQ_Point2D(3, 8)},
+        {CHQ_Point2D(3, -5), CHQ_Point2D(3, 5), CHQ_Point2D(0, 8), CHQ_Point2D(9, 8), true, false,
+         CHQ_Point2D(3, 8)},
+        {CHQ_Point2D(0, 8), CHQ_Point2D(9, 8), CHQ_Point2D(3, -5), CHQ_Point2D(3, 5), true, false,
+         CHQ_Point2D(3, 8)},
         // Touching at an end point counts.
-        {CHQ_Point2D(3, -5), CHQ_Point2D(3, 5), CHQ_Point2D(0, 5), CHQ_Point2D(9, 5), true, true, CHQ_Point2D(3, 5)},
+        {CHQ_Point2D(3, -5), CHQ_Point2D(3, 5), CHQ_Point2D(0, 5), CHQ_Point2D(9, 5), true, true,
+         CHQ_Point2D(3, 5)},
         // Parallel, and a "line" whose two points coincide.
-        {CHQ_Point2D(0, 0), CHQ_Point2D(4, 4), CHQ_Point2D(0, 1), CHQ_Point2D(4, 5), false, false, CHQ_Point2D()},
-        {CHQ_Point2D(0, 0), CHQ_Point2D(4, 0), CHQ_Point2D(0, 1), CHQ_Point2D(4, 1), false, false, CHQ_Point2D()},
-        {CHQ_Point2D(0, 0), CHQ_Point2D(4, 4), CHQ_Point2D(2, 0), CHQ_Point2D(2, 0), false, false, CHQ_Point2D()},
+        {CHQ_Point2D(0, 0), CHQ_Point2D(4, 4), CHQ_Point2D(0, 1), CHQ_Point2D(4, 5), false, false,
+         CHQ_Point2D()},
+        {CHQ_Point2D(0, 0), CHQ_Point2D(4, 0), CHQ_Point2D(0, 1), CHQ_Point2D(4, 1), false, false,
+         CHQ_Point2D()},
+        {CHQ_Point2D(0, 0), CHQ_Point2D(4, 4), CHQ_Point2D(2, 0), CHQ_Point2D(2, 0), false, false,
+         CHQ_Point2D()},
     };
     for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
         const Case& c = cases[i];
@@ -372,12 +395,13 @@ TEST(MeasuresLocation, PointOnPolyline) {
         {CHQ_Point2D(10.15, 0.15), 0.1, true},  // within 2 tol of a vertex
         {CHQ_Point2D(10.25, 0), 0.1, false},
         {CHQ_Point2D(5, 0.5), 0.1, false},
-        {CHQ_Point2D(5, 0.01), 0.1, true},      // cos = -0.99998, within 0.001 of -1
+        {CHQ_Point2D(5, 0.01), 0.1, true},  // cos = -0.99998, within 0.001 of -1
         {CHQ_Point2D(5, 0.5), 1.0, false},
-        {CHQ_Point2D(15, 0), 0.1, false},       // on the extension, not between the ends
-        {CHQ_Point2D(0, 0), 0.0, true},         // exactly a vertex
+        {CHQ_Point2D(15, 0), 0.1, false},  // on the extension, not between the ends
+        {CHQ_Point2D(0, 0), 0.0, true},    // exactly a vertex
     };
-    for (const Case& c : cases) EXPECT_EQ(M::IsPointOnLine(c.pt, line, c.tol), c.on) << c.pt.x << "," << c.pt.y;
+    for (const Case& c : cases)
+        EXPECT_EQ(M::IsPointOnLine(c.pt, line, c.tol), c.on) << c.pt.x << "," << c.pt.y;
     EXPECT_FALSE(M::IsPointOnLine(CHQ_Point2D(0, 0), {CHQ_Point2D(0, 0)}, 1.0));
     EXPECT_FALSE(M::IsPointOnLine(CHQ_Point2D(0, 0), {}, 1.0));
 }
@@ -392,17 +416,16 @@ TEST(MeasuresLocation, PointInPolygonIsHalfOpen) {
         CHQ_Point2D pt;
         bool inside;
     } cases[] = {
-        {&square, CHQ_Point2D(2, 2), true},
-        {&square, CHQ_Point2D(5, 2), false},
-        {&square, CHQ_Point2D(0, 0), true},   // lower-left corner
-        {&square, CHQ_Point2D(4, 4), false},  // upper-right corner
-        {&square, CHQ_Point2D(2, 0), true},   // lower edge
-        {&square, CHQ_Point2D(2, 4), false},  // upper edge
-        {&concave, CHQ_Point2D(3, 4), false}, // in the notch
-        {&concave, CHQ_Point2D(1, 4), true},
-        {&concave, CHQ_Point2D(5, 4), true},
+        {&square, CHQ_Point2D(2, 2), true},   {&square, CHQ_Point2D(5, 2), false},
+        {&square, CHQ_Point2D(0, 0), true},    // lower-left corner
+        {&square, CHQ_Point2D(4, 4), false},   // upper-right corner
+        {&square, CHQ_Point2D(2, 0), true},    // lower edge
+        {&square, CHQ_Point2D(2, 4), false},   // upper edge
+        {&concave, CHQ_Point2D(3, 4), false},  // in the notch
+        {&concave, CHQ_Point2D(1, 4), true},  {&concave, CHQ_Point2D(5, 4), true},
     };
-    for (const Case& c : cases) EXPECT_EQ(M::IsPointOnPolygon(c.pt, *c.poly), c.inside) << c.pt.x << "," << c.pt.y;
+    for (const Case& c : cases)
+        EXPECT_EQ(M::IsPointOnPolygon(c.pt, *c.poly), c.inside) << c.pt.x << "," << c.pt.y;
     EXPECT_FALSE(M::IsPointOnPolygon(CHQ_Point2D(0, 0), {}));
 }
 
@@ -469,7 +492,8 @@ TEST(MeasuresGreatCircle, MiddleAndSmallCircleCentre) {
     };
     for (const Centre& c : centres) {
         double lat = 0, lon = 0;
-        ASSERT_TRUE(M::sphericalCircleCenter(c.pts[0], c.pts[1], c.pts[2], c.pts[3], c.pts[4], c.pts[5], lat, lon));
+        ASSERT_TRUE(
+            M::sphericalCircleCenter(c.pts[0], c.pts[1], c.pts[2], c.pts[3], c.pts[4], c.pts[5], lat, lon));
         EXPECT_NEAR(lat, c.lat, 1e-4);
         if (std::fabs(c.lat) < 89) {
             EXPECT_NEAR(lon, c.lon, 1e-4);
@@ -479,22 +503,4 @@ TEST(MeasuresGreatCircle, MiddleAndSmallCircleCentre) {
     EXPECT_FALSE(M::sphericalCircleCenter(10, 20, 10, 20, 30, 40, lat, lon));
     EXPECT_EQ(lat, 7);
     EXPECT_EQ(lon, 8);
-}
-
-TEST(MeasuresLists, ReversePoint) {
-    EXPECT_TRUE(M::ReversePoint({}).empty());
-    const std::vector<CHQ_Point2D> r = M::ReversePoint({CHQ_Point2D(1, 2), CHQ_Point2D(3, 4), CHQ_Point2D(5, 6)});
-    ASSERT_EQ(r.size(), 3u);
-    EXPECT_EQ(r[0].x, 5);
-    EXPECT_EQ(r[1].y, 4);
-    EXPECT_EQ(r[2].x, 1);
-}
-
-TEST(MeasuresConversions, DegreesRadiansAndFuzzyEquality) {
-    EXPECT_EQ(M::DegreeToRadian(180), 180 * 0.01745329238474369);
-    EXPECT_NE(M::DegreeToRadian(180), M_PI);
-    EXPECT_EQ(M::RadianToDegree(1), 57.2957763671875);
-    EXPECT_TRUE(M::EqualFuzzy(1.0, 1.1, 0.1 + 1e-15));
-    EXPECT_TRUE(M::EqualFuzzy(2.0, 2.0, 0.0));
-    EXPECT_FALSE(M::EqualFuzzy(1.0, 1.2, 0.1));
 }

@@ -27,15 +27,17 @@ struct EngineCase {
     // Texts as the engine hands them out, given the UTF-8 text stored:
     // unchanged, or converted to the local code page.
     std::function<std::string(const std::string& utf8)> expectedText;
-    bool firstRowWins;         // single-row reads take the first row (else the last)
-    bool readsTrailingColumns; // the two trailing Marks columns fill ExtraInt1/2
-    bool writable;             // the database accepts writes
+    bool firstRowWins;          // single-row reads take the first row (else the last)
+    bool readsTrailingColumns;  // the two trailing Marks columns fill ExtraInt1/2
+    bool writable;              // the database accepts writes
 };
 
 // Test names and failure messages show the case's name only.
 inline void PrintTo(const EngineCase& c, std::ostream* os) { *os << c.name; }
 
-inline std::string EngineCaseName(const ::testing::TestParamInfo<EngineCase>& info) { return info.param.name; }
+inline std::string EngineCaseName(const ::testing::TestParamInfo<EngineCase>& info) {
+    return info.param.name;
+}
 
 class EngineConformanceTest : public ::testing::TestWithParam<EngineCase> {
 protected:

@@ -40,7 +40,7 @@ CHQGS_BaseEngine* EngineOf(IHQGS_SymbolLibManager* manager) {
 
 const int kMissing = 99999;
 
-} // namespace
+}  // namespace
 
 void EngineConformanceTest::SetUp() {
     manager = SymbolLibManagerFactory::GetInstance();
@@ -85,13 +85,13 @@ TEST_P(EngineConformanceTest, NodesOfAParentOrOfTheWholeLibrary) {
         std::multiset<int> ids;
     };
     const Case cases[] = {
-        {1, 1, {101, 102, 103}},                                    // top level: PID is the library
-        {1, 101, {1001, 1002, 1003}},                               // second level
+        {1, 1, {101, 102, 103}},                                       // top level: PID is the library
+        {1, 101, {1001, 1002, 1003}},                                  // second level
         {1, -1, {101, 102, 103, 1001, 1002, 1003, 1004, 1005, 1006}},  // every node of the library
         {9, 901, {911}},
-        {1, 1006, {}},        // a leaf
-        {99, -1, {}},         // no such library
-        {2, 1, {}},           // parent of another library
+        {1, 1006, {}},  // a leaf
+        {99, -1, {}},   // no such library
+        {2, 1, {}},     // parent of another library
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "lib " << c.libID << " pid " << c.pid);
@@ -142,17 +142,17 @@ TEST_P(EngineConformanceTest, MarkRowFillsTheCommonAttributes) {
         {"PID", a->PID, 901},
         {"ConnectId", a->ConnectId, 44},
         {"ConnectLibID", a->ConnectLibID, 3},
-        {"Mirror", a->Mirror, 1},         // 1.0
-        {"PosX", a->PosX, 0},             // -0.25, toward zero
-        {"PosY", a->PosY, 2},             // 2.75
-        {"UnknownS", a->UnknownS, -3},    // -3.9
+        {"Mirror", a->Mirror, 1},       // 1.0
+        {"PosX", a->PosX, 0},           // -0.25, toward zero
+        {"PosY", a->PosY, 2},           // 2.75
+        {"UnknownS", a->UnknownS, -3},  // -3.9
         {"TextNum", a->TextNum, 2},
-        {"Heading", a->Heading, 359},     // 359.9
+        {"Heading", a->Heading, 359},  // 359.9
         {"MarkType", a->MarkType, 2},
-        {"MinX", a->MinX, -5},            // -5.5
-        {"MinY", a->MinY, -10},           // stored 10, negated
-        {"MaxX", a->MaxX, 20},            // 20.5
-        {"MaxY", a->MaxY, 3},             // stored -3, negated
+        {"MinX", a->MinX, -5},                           // -5.5
+        {"MinY", a->MinY, -10},                          // stored 10, negated
+        {"MaxX", a->MaxX, 20},                           // 20.5
+        {"MaxY", a->MaxY, 3},                            // stored -3, negated
         {"ExtraInt1", a->ExtraInt1, trailing ? 1 : 0},   // ShowMode column
         {"ExtraInt2", a->ExtraInt2, trailing ? 77 : 0},  // ExtraInt column
     };
@@ -205,13 +205,10 @@ TEST_P(EngineConformanceTest, ShowModeAndMarkTypeByMark) {
         int showMode, markType;
     };
     const Case cases[] = {
-        {1, 1001, 1, 1},  // stored type 1
-        {1, 1004, 2, 0},  // stored type 2 reads as 0
-        {1, 1005, 0, 0},  // stored type 3
-        {2, 2001, 3, 0},
-        {9, 12, 1, 0},
-        {9, 30, 0, 1},
-        {9, 32, 0, 0},    // NULL type
+        {1, 1001, 1, 1},                                               // stored type 1
+        {1, 1004, 2, 0},                                               // stored type 2 reads as 0
+        {1, 1005, 0, 0},                                               // stored type 3
+        {2, 2001, 3, 0}, {9, 12, 1, 0}, {9, 30, 0, 1}, {9, 32, 0, 0},  // NULL type
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.libID << "," << c.id);
@@ -289,12 +286,15 @@ TEST_P(EngineConformanceTest, SearchesByIdentifierAndName) {
         {"name with quotes", [](auto* m) { return m->findMarksByName(0, "O'Neil \"quoted\""); }, {31}},
         {"injected name", [](auto* m) { return m->findMarksByName(0, "x' OR '1'='1"); }, {}},
         {"like", [](auto* m) { return m->findMarksByNameLike(9, "Bridge"); }, {20, 21}},
-        {"like everywhere", [](auto* m) { return m->findMarksByNameLike(0, "Contains twelve"); }, {112, 120, 4123}},
+        {"like everywhere",
+         [](auto* m) { return m->findMarksByNameLike(0, "Contains twelve"); },
+         {112, 120, 4123}},
         {"like a quote", [](auto* m) { return m->findMarksByNameLike(0, "'"); }, {31}},
         {"injected like", [](auto* m) { return m->findMarksByNameLike(0, "%' OR '1'='1"); }, {}},
         {"like nothing", [](auto* m) { return m->findMarksByNameLike(9, "no such name"); }, {}},
         // Every named mark of the library (a NULL name matches no pattern).
-        {"like empty", [](auto* m) { return m->findMarksByNameLike(9, ""); },
+        {"like empty",
+         [](auto* m) { return m->findMarksByNameLike(9, ""); },
          {7, 7, 12, 112, 120, 4123, 20, 21, 22, 30, 31}},
     };
     for (const Case& c : cases) {
@@ -333,7 +333,7 @@ TEST_P(EngineConformanceTest, ImagesByMark) {
     const Case cases[] = {
         {9, 7, {0xAA, 0xBB, 0xCC, 0xDD}},  // two rows: the last one read wins
         {9, 12, {0x00, 0xFF, 0x00, 0xFF, 0x7F}},
-        {9, 30, {}},                       // no row: an empty image
+        {9, 30, {}},  // no row: an empty image
         {9, kMissing, {}},
     };
     for (const Case& c : cases) {
@@ -369,7 +369,8 @@ TEST_P(EngineConformanceTest, ReadOnlyDatabaseRefusesEveryWrite) {
         {"updateNode", manager->updateNode(9, 901, 9, 1, "Renamed")},
         {"deleteNode", manager->deleteNode(9, 901, 9)},
         {"addMark", manager->addMark(9, 50, 901, "New", 0, 0, 1, -0.25, 0, 0, 0, 0, 0, 0, 10, 0, -3, "[]")},
-        {"updateMark", manager->updateMark(9, 12, 901, "Renamed", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "[]")},
+        {"updateMark",
+         manager->updateMark(9, 12, 901, "Renamed", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "[]")},
         {"deleteMark", manager->deleteMark(9, 12)},
         {"addImage", manager->addImage(9, 30, &image)},
         {"replaceImage", manager->replaceImage(9, 12, &image)},
@@ -489,6 +490,6 @@ EngineCase SqliteCase() {
     return c;
 }
 
-} // namespace
+}  // namespace
 
 INSTANTIATE_TEST_SUITE_P(Sqlite, EngineConformanceTest, ::testing::Values(SqliteCase()), EngineCaseName);

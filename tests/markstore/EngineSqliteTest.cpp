@@ -15,7 +15,9 @@ using namespace HQ;
 
 namespace {
 
-std::string Library(const char* file) { return std::string(SITPLOT_BINARY_DIR "/examples/symbol-library/") + file; }
+std::string Library(const char* file) {
+    return std::string(SITPLOT_BINARY_DIR "/examples/symbol-library/") + file;
+}
 
 TEST(EngineSqliteTest, OpenFailsForEverythingButAKeyedLibrary) {
     struct Case {
@@ -41,7 +43,9 @@ TEST(EngineSqliteTest, OpenFailsForEverythingButAKeyedLibrary) {
         EXPECT_EQ(engine.isOpen(), c.opens);
         // A failed open leaves the engine closed: reads answer defaults.
         EXPECT_EQ(engine.getShowMode(1, 1004), c.opens ? 2 : 4);
-        EXPECT_EQ(engine.getTags().empty(), !c.opens);
+        std::list<CHQGS_SymbolTag*> tags = engine.getTags();
+        EXPECT_EQ(tags.empty(), !c.opens);
+        for (CHQGS_SymbolTag* tag : tags) delete tag;
     }
 }
 
@@ -77,7 +81,8 @@ TEST(EngineSqliteTest, QueriesThatDoNotCompileAnswerDefaults) {
     // A statement without result columns.
     EXPECT_EQ(engine.queryMark("DELETE FROM Marks WHERE 0;"), nullptr);
     // queryMark takes the first of several rows, queryMarks all in row order.
-    std::unique_ptr<CHQGS_Symbol> first(engine.queryMark("SELECT * FROM Marks WHERE LibID=9 AND ID LIKE '%12%';"));
+    std::unique_ptr<CHQGS_Symbol> first(
+        engine.queryMark("SELECT * FROM Marks WHERE LibID=9 AND ID LIKE '%12%';"));
     ASSERT_TRUE(first);
     std::list<CHQGS_Symbol*> all = engine.queryMarks("SELECT * FROM Marks WHERE LibID=9 AND ID LIKE '%12%';");
     ASSERT_EQ(all.size(), 4u);
@@ -117,4 +122,4 @@ TEST(EngineSvgTest, AnswersOnlyEmptyResults) {
     EXPECT_FALSE(engine.addMark(1, 2, 3, "n", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "[]"));
 }
 
-} // namespace
+}  // namespace

@@ -36,7 +36,8 @@ protected:
 // answers it (local code page) whatever the declaration says.
 TEST_F(ExportXmlTest, SmallLibraryExactText) {
     openLibrary("export-tests.db");
-    const std::string expected = std::string(kDeclaration) +
+    const std::string expected =
+        std::string(kDeclaration) +
         "<SymbolLib>\n"
         // The printer encloses a value holding a double quote in single quotes.
         "    <SymbolTag libID=\"5\" name='Fish &amp; &lt;Chips&gt; &quot;5&quot;'>\n"
@@ -85,4 +86,4 @@ TEST_F(ExportXmlTest, NoLibrariesGiveAnEmptyRoot) {
     EXPECT_EQ(ExportLibraryXml(nullptr), empty);
 }
 
-} // namespace
+}  // namespace

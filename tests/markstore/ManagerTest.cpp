@@ -54,11 +54,17 @@ void ExpectDefaults(IHQGS_SymbolLibManager* m) {
     EXPECT_EQ(image->getSize(), 0);
     EXPECT_EQ(m->exportLibraryXml(), "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<SymbolLib />\n");
     const bool writes[] = {
-        m->updateNode(1, 2, 1, 1, "n"), m->addNode(1, 2, 1, 1, "n"), m->deleteNode(1, 2, 1),
-        m->updateTag(1, "n", 0, 0),     m->addTag(1, "n", 0, 0),     m->deleteTag(1),
+        m->updateNode(1, 2, 1, 1, "n"),
+        m->addNode(1, 2, 1, 1, "n"),
+        m->deleteNode(1, 2, 1),
+        m->updateTag(1, "n", 0, 0),
+        m->addTag(1, "n", 0, 0),
+        m->deleteTag(1),
         m->updateMark(1, 2, 3, "n", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "[]"),
         m->addMark(1, 2, 3, "n", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "[]"),
-        m->deleteMark(1, 2),            m->replaceImage(1, 2, image.get()), m->addImage(1, 2, image.get()),
+        m->deleteMark(1, 2),
+        m->replaceImage(1, 2, image.get()),
+        m->addImage(1, 2, image.get()),
         m->deleteImage(1, 2),
     };
     for (bool w : writes) EXPECT_FALSE(w);
@@ -172,4 +178,4 @@ TEST_F(ManagerTest, ReleaseThroughTheInstanceDestroysAnOpenEngine) {
     SymbolLibManagerFactory::GetInstance()->release();
 }
 
-} // namespace
+}  // namespace

@@ -35,7 +35,9 @@ TEST(MarkData, WhichElementsBecomeUnits) {
         {"empty text", "", {}},
         {"not JSON", "this is not json", {}},
         {"truncated", "[{\"Style\":1,", {}},
-        {"one of each read kind", R"([{"Style":1},{"Style":7},{"Style":13}])", {Unit_Line, Unit_Text, Unit_TextBox}},
+        {"one of each read kind",
+         R"([{"Style":1},{"Style":7},{"Style":13}])",
+         {Unit_Line, Unit_Text, Unit_TextBox}},
         {"other styles are skipped",
          R"([{"Style":2},{"Style":3},{"Style":4},{"Style":5},{"Style":14},{"Style":15},{"Style":0},{"Style":1}])",
          {Unit_Line}},
@@ -119,7 +121,8 @@ TEST(MarkData, LineAttributesTable) {
              a.LineWidth = 4.0;
              a.IsClose = a.IsOutline = true;
              a.FillStyle = 5;
-             const std::uint8_t line[4] = {10, 20, 30, 40}, outline[4] = {1, 2, 3, 40}, fill[4] = {4, 5, 6, 40};
+             const std::uint8_t line[4] = {10, 20, 30, 40}, outline[4] = {1, 2, 3, 40},
+                                fill[4] = {4, 5, 6, 40};
              std::memcpy(a.LineColor, line, 4);
              std::memcpy(a.OutlineColor, outline, 4);
              std::memcpy(a.FillColor, fill, 4);
@@ -129,7 +132,8 @@ TEST(MarkData, LineAttributesTable) {
          [](CHQGS_SymbolUnitAttr& a) { a.LineWidth = 2.0; }},
         {"negative line width is cut toward zero", R"({"Style":1,"LineWidth":-2.9})",
          [](CHQGS_SymbolUnitAttr& a) { a.LineWidth = -2.0; }},
-        {"colour channels keep their low 8 bits", R"({"Style":1,"LineColor":{"R":300,"G":-1,"B":256,"A":511}})",
+        {"colour channels keep their low 8 bits",
+         R"({"Style":1,"LineColor":{"R":300,"G":-1,"B":256,"A":511}})",
          [](CHQGS_SymbolUnitAttr& a) {
              const std::uint8_t line[4] = {44, 255, 0, 255};
              std::memcpy(a.LineColor, line, 4);
@@ -185,7 +189,10 @@ TEST(MarkData, LineVerticesAndInit) {
          R"({"Style":1,"IsClose":true,"Vertexes":[{"X":0,"Y":0},{"X":3.5,"Y":4},{"X":-1,"Y":2e3}]})",
          {{0, 0}, {3.5, 4}, {-1, 2000}},
          {{0, 0}, {3.5, 4}, {-1, 2000}, {0, 0}}},
-        {"open", R"({"Style":1,"Vertexes":[{"X":1,"Y":2},{"X":3,"Y":4}]})", {{1, 2}, {3, 4}}, {{1, 2}, {3, 4}}},
+        {"open",
+         R"({"Style":1,"Vertexes":[{"X":1,"Y":2},{"X":3,"Y":4}]})",
+         {{1, 2}, {3, 4}},
+         {{1, 2}, {3, 4}}},
         {"missing and odd coordinates read as 0",
          R"({"Style":1,"Vertexes":[{"X":1},{"Y":"2"},7,null,{"X":true,"Y":[1]}]})",
          {{1, 0}, {0, 0}, {0, 0}, {0, 0}, {1, 0}},
@@ -205,7 +212,7 @@ TEST(MarkData, LineVerticesAndInit) {
 
 struct FontExpect {
     float angle;
-    std::string name;
+    const char* name;
     std::int16_t width, height;
     std::uint8_t color[4];
     std::int16_t fontDistance, lineDistance, style;
@@ -245,14 +252,22 @@ TEST(MarkData, TextElements) {
         std::string text;
     };
     const Case cases[] = {
-        {"full text", std::string(R"({"Style":7,)") + kFontMembers + R"(,"FontPos":{"X":1.1,"Y":-2},"Text":"AB"})",
+        {"full text",
+         std::string(R"({"Style":7,)") + kFontMembers + R"(,"FontPos":{"X":1.1,"Y":-2},"Text":"AB"})",
          kFontExpect, 1.1f, -2.0f, "AB"},
         {"missing members", R"({"Style":7})", {0.0f, "", 0, 0, {0, 0, 0, 0}, 0, 0, 0}, 0.0f, 0.0f, ""},
         {"numbers as strings are converted, objects are not",
          R"({"Style":7,"FontName":12,"Text":{"a":1},"FontWidth":"12","FontPos":[1,2],"FontAngle":"9"})",
-         {0.0f, "12", 0, 0, {0, 0, 0, 0}, 0, 0, 0}, 0.0f, 0.0f, ""},
-        {"huge font sizes read as 0", R"({"Style":7,"FontWidth":1e10,"FontHeight":-1e300})",
-         {0.0f, "", 0, 0, {0, 0, 0, 0}, 0, 0, 0}, 0.0f, 0.0f, ""},
+         {0.0f, "12", 0, 0, {0, 0, 0, 0}, 0, 0, 0},
+         0.0f,
+         0.0f,
+         ""},
+        {"huge font sizes read as 0",
+         R"({"Style":7,"FontWidth":1e10,"FontHeight":-1e300})",
+         {0.0f, "", 0, 0, {0, 0, 0, 0}, 0, 0, 0},
+         0.0f,
+         0.0f,
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -276,15 +291,20 @@ TEST(MarkData, TextBoxElements) {
         std::size_t oriCount;
     };
     const Case cases[] = {
-        {"two vertices are read twice", std::string(R"({"Style":13,)") + kFontMembers +
-                                            R"(,"Vertexes":[{"X":0,"Y":0},{"X":10,"Y":5}]})",
-         {{0, 0}, {10, 5}, {0, 0}, {10, 5}}, 8},
-        {"four vertices", std::string(R"({"Style":13,)") + kFontMembers +
-                              R"(,"Vertexes":[{"X":0,"Y":0},{"X":10,"Y":5},{"X":1,"Y":1},{"X":2,"Y":2}]})",
-         {{0, 0}, {10, 5}, {1, 1}, {2, 2}}, 8},
+        {"two vertices are read twice",
+         std::string(R"({"Style":13,)") + kFontMembers + R"(,"Vertexes":[{"X":0,"Y":0},{"X":10,"Y":5}]})",
+         {{0, 0}, {10, 5}, {0, 0}, {10, 5}},
+         8},
+        {"four vertices",
+         std::string(R"({"Style":13,)") + kFontMembers +
+             R"(,"Vertexes":[{"X":0,"Y":0},{"X":10,"Y":5},{"X":1,"Y":1},{"X":2,"Y":2}]})",
+         {{0, 0}, {10, 5}, {1, 1}, {2, 2}},
+         8},
         {"three vertices are kept as they are",
-         std::string(R"({"Style":13,)") + kFontMembers + R"(,"Vertexes":[{"X":0,"Y":0},{"X":10,"Y":5},{"X":1}]})",
-         {{0, 0}, {10, 5}, {1, 0}}, 0},
+         std::string(R"({"Style":13,)") + kFontMembers +
+             R"(,"Vertexes":[{"X":0,"Y":0},{"X":10,"Y":5},{"X":1}]})",
+         {{0, 0}, {10, 5}, {1, 0}},
+         0},
         {"no vertices", std::string(R"({"Style":13,)") + kFontMembers + "}", {}, 0},
     };
     for (const Case& c : cases) {

@@ -28,7 +28,8 @@ const StatementCase kStatements[] = {
      "SELECT * FROM Marks WHERE LibID=-3 AND ID= -7;", ""},
     {"getMarksByNode", [](auto& b) { return b.getMarksByNode(7, 103); },
      "SELECT * FROM Marks WHERE LibID=7 AND PID= 103;", ""},
-    {"getMarkData", [](auto& b) { return b.getMarkData(3, 7); }, "SELECT * FROM Marks WHERE LibID=3 AND ID= 7;", ""},
+    {"getMarkData", [](auto& b) { return b.getMarkData(3, 7); },
+     "SELECT * FROM Marks WHERE LibID=3 AND ID= 7;", ""},
     {"getShowMode", [](auto& b) { return b.getShowMode(4, 12); },
      "SELECT ShowMode FROM Marks WHERE LibID=4 AND ID= 12;", ""},
     {"getShowMode all bits", [](auto& b) { return b.getShowMode(4294967295u, 4294967295u); },
@@ -56,11 +57,12 @@ const StatementCase kStatements[] = {
     {"findMarksByNameLike everywhere", [](auto& b) { return b.findMarksByNameLike(0, "Bri"); },
      "SELECT * FROM Marks WHERE MarkName LIKE '%Bri%';", ""},
     {"getTags", [](auto& b) { return b.getTags(); }, "SELECT * FROM Tags;", ""},
-    {"getNodes of a parent", [](auto& b) { return b.getNodes(5, 0); }, "SELECT * FROM Nodes WHERE LibID=5 AND PID=0;",
-     ""},
-    {"getNodes of the library", [](auto& b) { return b.getNodes(5, -1); }, "SELECT * FROM Nodes WHERE LibID=5;", ""},
-    {"getNodes pid -2", [](auto& b) { return b.getNodes(5, -2); }, "SELECT * FROM Nodes WHERE LibID=5 AND PID=-2;",
-     ""},
+    {"getNodes of a parent", [](auto& b) { return b.getNodes(5, 0); },
+     "SELECT * FROM Nodes WHERE LibID=5 AND PID=0;", ""},
+    {"getNodes of the library", [](auto& b) { return b.getNodes(5, -1); },
+     "SELECT * FROM Nodes WHERE LibID=5;", ""},
+    {"getNodes pid -2", [](auto& b) { return b.getNodes(5, -2); },
+     "SELECT * FROM Nodes WHERE LibID=5 AND PID=-2;", ""},
     {"getImage", [](auto& b) { return b.getImage(4, 12); }, "SELECT * FROM Images WHERE ID=12 AND LibID = 4;",
      "SELECT * FROM Images WHERE ID=12 AND LibID=4;"},
     {"updateNode", [](auto& b) { return b.updateNode(7, 103, 7, 2, "Armour"); },
@@ -92,12 +94,14 @@ const StatementCase kStatements[] = {
          return b.addMark(7, 2051, 103, "Tank", 5, 6, 1, -0.25, 2.5, 0, 3, 90, 1, -10, 10, 20.125, -3,
                           "[{\"Style\":1}]");
      },
-     "INSERT INTO Marks(LibID, ID, PID, MarkName, ConnectId, ConnectLibID, Mirror, PosX, PosY, UnknownS, TextNum, "
-     "Heading, MarkType, MinX, MinY, MaxX, MaxY, Data)VALUES(7,2051,103,\"Tank\",5,6,1.000000,-0.250000,2.500000,"
+     "INSERT INTO Marks(LibID, ID, PID, MarkName, ConnectId, ConnectLibID, Mirror, PosX, PosY, UnknownS, "
+     "TextNum, "
+     "Heading, MarkType, MinX, MinY, MaxX, MaxY, "
+     "Data)VALUES(7,2051,103,\"Tank\",5,6,1.000000,-0.250000,2.500000,"
      "0.000000,3,90.000000,1,-10.000000,10.000000,20.125000,-3.000000,'[{\"Style\":1}]');",
      ""},
-    {"deleteMark", [](auto& b) { return b.deleteMark(7, 2051); }, "DELETE FROM Marks WHERE LibID=7 AND ID = 2051;",
-     ""},
+    {"deleteMark", [](auto& b) { return b.deleteMark(7, 2051); },
+     "DELETE FROM Marks WHERE LibID=7 AND ID = 2051;", ""},
     {"addImage", [](auto& b) { return b.addImage(7, 2051); },
      "INSERT INTO Images(LibID, ID, Image)VALUES(7,2051,?);", ""},
     {"deleteImage", [](auto& b) { return b.deleteImage(7, 2051); },
@@ -130,18 +134,22 @@ TEST(StatementBuilderTest, SplicedTextsCannotLeaveTheirQuotes) {
          "INSERT INTO Tags(ID, LibName, NodeCount, MarkCount)VALUES(1,\"a\"\"),(2,\"\"b\",0,0);"},
         {"tag rename", kSqlite.updateTag(1, "It's \"x\"", 0, 0),
          "UPDATE Tags SET LibName =\"It's \"\"x\"\"\", NodeCount=0, MarkCount=0 WHERE ID=1;"},
-        {"node name", kSqlite.addNode(1, 2, 1, 1, "\""), "INSERT INTO Nodes(LibID, ID, PID, NodeLevel, NodeName)"
-                                                          "VALUES(1,2,1,1,\"\"\"\");"},
+        {"node name", kSqlite.addNode(1, 2, 1, 1, "\""),
+         "INSERT INTO Nodes(LibID, ID, PID, NodeLevel, NodeName)"
+         "VALUES(1,2,1,1,\"\"\"\");"},
         {"node rename", kSqlite.updateNode(1, 2, 1, 1, "\"\""),
          "UPDATE Nodes SET NodeName =\"\"\"\"\"\" WHERE LibID=1 AND ID=2 AND PID=1;"},
-        {"mark data", kSqlite.addMark(1, 2, 3, "n'\"", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "[{\"Text\":\"it's\"}]"),
+        {"mark data",
+         kSqlite.addMark(1, 2, 3, "n'\"", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "[{\"Text\":\"it's\"}]"),
          "INSERT INTO Marks(LibID, ID, PID, MarkName, ConnectId, ConnectLibID, Mirror, PosX, PosY, UnknownS, "
-         "TextNum, Heading, MarkType, MinX, MinY, MaxX, MaxY, Data)VALUES(1,2,3,\"n'\"\"\",0,0,0.000000,0.000000,"
+         "TextNum, Heading, MarkType, MinX, MinY, MaxX, MaxY, "
+         "Data)VALUES(1,2,3,\"n'\"\"\",0,0,0.000000,0.000000,"
          "0.000000,0.000000,0,0.000000,0,0.000000,0.000000,0.000000,0.000000,'[{\"Text\":\"it''s\"}]');"},
         {"mark update", kSqlite.updateMark(1, 2, 3, "\"", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "'"),
          "UPDATE Marks SET PID =3,MarkName =\"\"\"\",ConnectId = 0,ConnectLibId = 0,Mirror = 0.000000,"
          "PosX = 0.000000,PosY = 0.000000,UnknownS = 0.000000,TextNum = 0,Heading = 0.000000,MarkType = 0,"
-         "MinX = 0.000000,MinY = 0.000000,MaxX = 0.000000,MaxY = 0.000000,Data = '''' WHERE LibID = 1 AND ID = 2;"},
+         "MinX = 0.000000,MinY = 0.000000,MaxX = 0.000000,MaxY = 0.000000,Data = '''' WHERE LibID = 1 AND ID "
+         "= 2;"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.built, c.expected) << c.what;
 }
@@ -174,9 +182,14 @@ TEST(StatementBuilderTest, NumberFormats) {
         const char* text;
     };
     const FractionCase fractions[] = {
-        {0.0, "0.000000"},       {2.5, "2.500000"},         {-0.25, "-0.250000"},
-        {1.0 / 3, "0.333333"},   {2.0 / 3, "0.666667"},     {-1e-9, "-0.000000"},
-        {123456789.125, "123456789.125000"}, {1e20, "100000000000000000000.000000"},
+        {0.0, "0.000000"},
+        {2.5, "2.500000"},
+        {-0.25, "-0.250000"},
+        {1.0 / 3, "0.333333"},
+        {2.0 / 3, "0.666667"},
+        {-1e-9, "-0.000000"},
+        {123456789.125, "123456789.125000"},
+        {1e20, "100000000000000000000.000000"},
     };
     for (const FractionCase& c : fractions)
         EXPECT_EQ(CHQGS_StatementBuilder::FormatFraction(c.value), c.text) << c.value;
@@ -186,4 +199,4 @@ TEST(StatementBuilderTest, NumberFormats) {
     EXPECT_EQ(CHQGS_StatementBuilder::FormatUnsigned(UINT_MAX), "4294967295");
 }
 
-} // namespace
+}  // namespace

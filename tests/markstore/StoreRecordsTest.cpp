@@ -25,11 +25,8 @@ TEST(StoreRecordsTest, ImageSetCopiesAndReplaces) {
         std::string expected;
     };
     const Case cases[] = {
-        {"three bytes", kAbc, 3, "abc"},
-        {"prefix", kAbc, 2, "ab"},
-        {"zero count", kAbc, 0, ""},
-        {"negative count", kAbc, -1, ""},
-        {"null bytes", nullptr, 3, ""},
+        {"three bytes", kAbc, 3, "abc"},  {"prefix", kAbc, 2, "ab"},      {"zero count", kAbc, 0, ""},
+        {"negative count", kAbc, -1, ""}, {"null bytes", nullptr, 3, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -86,4 +83,4 @@ TEST(StoreRecordsTest, TagAndNodeDefaultsAndCopies) {
     EXPECT_EQ(nodeCopy.NodeName, "Armour");
 }
 
-} // namespace
+}  // namespace

@@ -86,7 +86,8 @@ TEST(Symbol, UnitsAreDestroyedFromLastToFirst) {
         CHQGS_Symbol s(NewRecord(1, "a"));
         s.AddUnit(new LoggingUnit(&log, "first"));
         s.AddUnit(nullptr);  // skipped at destruction
-        std::vector<CHQGS_SymbolUnit*> two = {new LoggingUnit(&log, "second"), new LoggingUnit(&log, "third")};
+        std::vector<CHQGS_SymbolUnit*> two = {new LoggingUnit(&log, "second"),
+                                              new LoggingUnit(&log, "third")};
         s.AddUnits(two);
         EXPECT_TRUE(log.empty());
     }
@@ -109,7 +110,8 @@ TEST(Symbol, SetCommAttrTable) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CHQGS_Symbol s(c.startWithRecord ? NewRecord(1, "old") : nullptr);
-        CHQGS_SymbolCommAttr* next = c.setNull ? nullptr : (c.sameRecord ? s.GetCommAttr() : NewRecord(2, "new"));
+        CHQGS_SymbolCommAttr* next =
+            c.setNull ? nullptr : (c.sameRecord ? s.GetCommAttr() : NewRecord(2, "new"));
         s.SetCommAttr(next);
         EXPECT_EQ(s.GetCommAttr(), next);
         // The record must still be alive (ASan reports a use after free otherwise).
@@ -125,7 +127,8 @@ TEST(Symbol, CopiesAreDeepAndOutliveTheOriginal) {
     line->SetVectexs({{0, 0}, {3, 4}});
     line->Init();
     original->AddUnit(line);
-    CHQGS_SymbolUnitArc* arc = new CHQGS_SymbolUnitArc(CHQGS_SymbolUnitAttr(), {{0, 0}, {100, 100}, {150, 50}, {50, 150}});
+    CHQGS_SymbolUnitArc* arc =
+        new CHQGS_SymbolUnitArc(CHQGS_SymbolUnitAttr(), {{0, 0}, {100, 100}, {150, 50}, {50, 150}});
     arc->Init();
     original->AddUnit(arc);
     CHQGS_SymbolUnitPicture* pic = new CHQGS_SymbolUnitPicture();

@@ -19,8 +19,12 @@ using modeltest::SamePoints;
 class ProbeUnit : public CHQGS_SymbolUnit {
 public:
     using CHQGS_SymbolUnit::CHQGS_SymbolUnit;
-    std::vector<CHQ_Point2D> Sample(CPrimitiveAlgorithmPath* p, double step) { return Interpolation(p, step); }
-    std::vector<CHQ_Point2D> SampleList(const std::vector<CHQ_Point2D>& pts) { return Interpolation(pts, 0.5f); }
+    std::vector<CHQ_Point2D> Sample(CPrimitiveAlgorithmPath* p, double step) {
+        return Interpolation(p, step);
+    }
+    std::vector<CHQ_Point2D> SampleList(const std::vector<CHQ_Point2D>& pts) {
+        return Interpolation(pts, 0.5f);
+    }
 };
 
 CHQGS_SymbolUnitAttr SampleAttr() {

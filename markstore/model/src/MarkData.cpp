@@ -176,8 +176,10 @@ std::unique_ptr<CHQGS_SymbolUnit> ReadTextBox(const Json::Value& element) {
 bool ParseJson(const char* text, Json::Value& root) {
     try {
         Json::CharReaderBuilder builder;
-        // Comments are accepted (the builder's default); keep that explicit.
+        // Comments are accepted (the builder's default; kept explicit) but not
+        // kept: nothing reads them back.
         builder["allowComments"] = true;
+        builder["collectComments"] = false;
         std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
         std::string errors;
         return reader->parse(text, text + std::strlen(text), &root, &errors);

@@ -4,7 +4,6 @@
 
 #include <markstore/SymbolUnitKinds.h>
 
-
 namespace HQ {
 
 // ---- Common attributes ------------------------------------------------------

@@ -79,7 +79,8 @@ const std::size_t kFourPoints = 4;
 
 CHQGS_SymbolUnitLine::CHQGS_SymbolUnitLine() : CHQGS_SymbolUnit() { type = Unit_Line; }
 
-CHQGS_SymbolUnitLine::CHQGS_SymbolUnitLine(const CHQGS_SymbolUnitAttr& a, const std::vector<CHQ_Point2D>& points)
+CHQGS_SymbolUnitLine::CHQGS_SymbolUnitLine(const CHQGS_SymbolUnitAttr& a,
+                                           const std::vector<CHQ_Point2D>& points)
     : CHQGS_SymbolUnit(a, points) {
     type = Unit_Line;
 }
@@ -114,7 +115,8 @@ void CHQGS_SymbolUnitLine::initRealPts() {}
 
 CHQGS_SymbolUnitRect::CHQGS_SymbolUnitRect() : CHQGS_SymbolUnit() { type = Unit_Rect; }
 
-CHQGS_SymbolUnitRect::CHQGS_SymbolUnitRect(const CHQGS_SymbolUnitAttr& a, const std::vector<CHQ_Point2D>& points)
+CHQGS_SymbolUnitRect::CHQGS_SymbolUnitRect(const CHQGS_SymbolUnitAttr& a,
+                                           const std::vector<CHQ_Point2D>& points)
     : CHQGS_SymbolUnit(a, points) {
     type = Unit_Rect;
 }
@@ -166,7 +168,8 @@ void CHQGS_SymbolUnitEllipse::initRealPts() {}
 
 CHQGS_SymbolUnitArc::CHQGS_SymbolUnitArc() : CHQGS_SymbolUnit() { type = Unit_Arc; }
 
-CHQGS_SymbolUnitArc::CHQGS_SymbolUnitArc(const CHQGS_SymbolUnitAttr& a, const std::vector<CHQ_Point2D>& points)
+CHQGS_SymbolUnitArc::CHQGS_SymbolUnitArc(const CHQGS_SymbolUnitAttr& a,
+                                         const std::vector<CHQ_Point2D>& points)
     : CHQGS_SymbolUnit(a, points) {
     type = Unit_Arc;
 }
@@ -202,7 +205,8 @@ CHQGS_SymbolUnitSector::CHQGS_SymbolUnitSector(const CHQGS_SymbolUnitAttr& a,
     type = Unit_Sector;
 }
 
-CHQGS_SymbolUnitSector::CHQGS_SymbolUnitSector(const CHQGS_SymbolUnitSector& other) : CHQGS_SymbolUnit(other) {}
+CHQGS_SymbolUnitSector::CHQGS_SymbolUnitSector(const CHQGS_SymbolUnitSector& other)
+    : CHQGS_SymbolUnit(other) {}
 
 CHQGS_SymbolUnitSector& CHQGS_SymbolUnitSector::operator=(const CHQGS_SymbolUnitSector& other) {
     CHQGS_SymbolUnit::operator=(other);
@@ -247,7 +251,8 @@ CHQGS_SymbolUnitText::CHQGS_SymbolUnitText()
     attr.LineWidth = kTextLineWidth;
 }
 
-CHQGS_SymbolUnitText::CHQGS_SymbolUnitText(const CHQGS_SymbolUnitAttr& a, const std::vector<CHQ_Point2D>& points)
+CHQGS_SymbolUnitText::CHQGS_SymbolUnitText(const CHQGS_SymbolUnitAttr& a,
+                                           const std::vector<CHQ_Point2D>& points)
     : CHQGS_SymbolUnit(a, points),
       FontAngle(0.0f),
       FontWidth(0),

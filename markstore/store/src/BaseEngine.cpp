@@ -39,7 +39,7 @@ constexpr int kNoMark = -1;
 // instead of overflowing.
 int Negated(int v) { return static_cast<int>(0u - static_cast<unsigned int>(v)); }
 
-} // namespace
+}  // namespace
 
 CHQGS_BaseEngine::CHQGS_BaseEngine(CHQGS_StatementBuilder statementBuilder)
     : opened(false), builder(std::move(statementBuilder)) {}
@@ -107,4 +107,4 @@ CHQGS_Symbol* CHQGS_BaseEngine::SymbolFromRow(const CHQGS_MarkRow& row) {
     return symbol;
 }
 
-} // namespace HQ
+}  // namespace HQ

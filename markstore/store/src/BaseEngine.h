@@ -42,14 +42,14 @@ class MARKSTORE_INTERNAL_API CHQGS_BaseEngine {
 public:
     virtual ~CHQGS_BaseEngine();  // 0
 
-    virtual bool open() { return false; }                 // 1
-    virtual void close() {}                               // 2
-    virtual void setDBPath(const char* /*path*/) {}       // 3
-    virtual void setHost(const char* /*host*/) {}         // 4
-    virtual void setUser(const char* /*user*/) {}         // 5
-    virtual void setPassward(const char* /*password*/) {} // 6
-    virtual void setDBname(const char* /*name*/) {}       // 7
-    virtual void setPort(unsigned int /*port*/) {}        // 8
+    virtual bool open() { return false; }                  // 1
+    virtual void close() {}                                // 2
+    virtual void setDBPath(const char* /*path*/) {}        // 3
+    virtual void setHost(const char* /*host*/) {}          // 4
+    virtual void setUser(const char* /*user*/) {}          // 5
+    virtual void setPassward(const char* /*password*/) {}  // 6
+    virtual void setDBname(const char* /*name*/) {}        // 7
+    virtual void setPort(unsigned int /*port*/) {}         // 8
 
     // 9: the mark (libID, id) or null; statement, then queryMark.
     virtual CHQGS_Symbol* getMark(int libID, int id);
@@ -90,13 +90,13 @@ public:
     virtual bool updateTag(int id, const std::string& name, int nodeCount, int markCount) = 0;
     virtual bool addTag(int id, const std::string& name, int nodeCount, int markCount) = 0;
     virtual bool deleteTag(int id) = 0;
-    virtual bool updateMark(int libID, int id, int pid, const std::string& name, int connectId, int connectLibID,
-                            double mirror, double posX, double posY, double unknownS, int textNum, double heading,
-                            int markType, double minX, double minY, double maxX, double maxY,
-                            const std::string& data) = 0;
+    virtual bool updateMark(int libID, int id, int pid, const std::string& name, int connectId,
+                            int connectLibID, double mirror, double posX, double posY, double unknownS,
+                            int textNum, double heading, int markType, double minX, double minY, double maxX,
+                            double maxY, const std::string& data) = 0;
     virtual bool addMark(int libID, int id, int pid, const std::string& name, int connectId, int connectLibID,
-                         double mirror, double posX, double posY, double unknownS, int textNum, double heading,
-                         int markType, double minX, double minY, double maxX, double maxY,
+                         double mirror, double posX, double posY, double unknownS, int textNum,
+                         double heading, int markType, double minX, double minY, double maxX, double maxY,
                          const std::string& data) = 0;
     virtual bool deleteMark(int libID, int id) = 0;
     // 36: deleteImage, then addImage; true when the image was stored.
@@ -127,6 +127,6 @@ protected:
     CHQGS_StatementBuilder builder;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

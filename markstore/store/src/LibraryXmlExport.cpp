@@ -59,7 +59,7 @@ private:
     std::unordered_set<int> branch_;
 };
 
-} // namespace
+}  // namespace
 
 std::string ExportLibraryXml(CHQGS_BaseEngine* engine) {
     TiXmlDocument doc;
@@ -84,4 +84,4 @@ std::string ExportLibraryXml(CHQGS_BaseEngine* engine) {
     return printer.Str();
 }
 
-} // namespace HQ
+}  // namespace HQ

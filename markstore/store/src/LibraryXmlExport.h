@@ -18,6 +18,6 @@ class CHQGS_BaseEngine;
 // declaration and an empty root.
 MARKSTORE_INTERNAL_API std::string ExportLibraryXml(CHQGS_BaseEngine* engine);
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

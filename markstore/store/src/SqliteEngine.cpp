@@ -38,7 +38,8 @@ public:
     std::string text(int col) const {
         const unsigned char* t = sqlite3_column_text(stmt_, col);
         if (t == nullptr) return std::string();
-        std::string utf8(reinterpret_cast<const char*>(t), static_cast<size_t>(sqlite3_column_bytes(stmt_, col)));
+        std::string utf8(reinterpret_cast<const char*>(t),
+                         static_cast<size_t>(sqlite3_column_bytes(stmt_, col)));
         return CHQGS_UtilityFunctions::UTF8ToANSI(utf8);
     }
     sqlite3_stmt* get() const { return stmt_; }
@@ -60,7 +61,7 @@ CHQGS_MarkRow ReadMarkRow(const Statement& st) {
     return row;
 }
 
-} // namespace
+}  // namespace
 
 CHQGS_SqliteEngine::CHQGS_SqliteEngine() : db(nullptr) {}
 
@@ -228,19 +229,19 @@ bool CHQGS_SqliteEngine::addTag(int id, const std::string& name, int nodeCount, 
 bool CHQGS_SqliteEngine::deleteTag(int id) { return execute(builder.deleteTag(id)); }
 
 bool CHQGS_SqliteEngine::updateMark(int libID, int id, int pid, const std::string& name, int connectId,
-                                    int connectLibID, double mirror, double posX, double posY, double unknownS,
-                                    int textNum, double heading, int markType, double minX, double minY,
-                                    double maxX, double maxY, const std::string& data) {
-    return execute(builder.updateMark(libID, id, pid, name, connectId, connectLibID, mirror, posX, posY, unknownS,
-                                      textNum, heading, markType, minX, minY, maxX, maxY, data));
+                                    int connectLibID, double mirror, double posX, double posY,
+                                    double unknownS, int textNum, double heading, int markType, double minX,
+                                    double minY, double maxX, double maxY, const std::string& data) {
+    return execute(builder.updateMark(libID, id, pid, name, connectId, connectLibID, mirror, posX, posY,
+                                      unknownS, textNum, heading, markType, minX, minY, maxX, maxY, data));
 }
 
 bool CHQGS_SqliteEngine::addMark(int libID, int id, int pid, const std::string& name, int connectId,
                                  int connectLibID, double mirror, double posX, double posY, double unknownS,
-                                 int textNum, double heading, int markType, double minX, double minY, double maxX,
-                                 double maxY, const std::string& data) {
-    return execute(builder.addMark(libID, id, pid, name, connectId, connectLibID, mirror, posX, posY, unknownS,
-                                   textNum, heading, markType, minX, minY, maxX, maxY, data));
+                                 int textNum, double heading, int markType, double minX, double minY,
+                                 double maxX, double maxY, const std::string& data) {
+    return execute(builder.addMark(libID, id, pid, name, connectId, connectLibID, mirror, posX, posY,
+                                   unknownS, textNum, heading, markType, minX, minY, maxX, maxY, data));
 }
 
 bool CHQGS_SqliteEngine::deleteMark(int libID, int id) { return execute(builder.deleteMark(libID, id)); }
@@ -262,4 +263,4 @@ bool CHQGS_SqliteEngine::replaceImage(int libID, int id, const CHQGS_SymbolImage
     return addImage(libID, id, image);
 }
 
-} // namespace HQ
+}  // namespace HQ

@@ -70,6 +70,6 @@ private:
     std::string dbPath;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

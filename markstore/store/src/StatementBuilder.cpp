@@ -12,7 +12,7 @@ namespace {
 constexpr int kFractionBufferSize = 330;
 constexpr int kFractionDecimals = 6;
 
-} // namespace
+}  // namespace
 
 std::string CHQGS_StatementBuilder::DoubleQuoteChar(const std::string& text, char quote) {
     std::string out;
@@ -36,7 +36,8 @@ std::string CHQGS_StatementBuilder::FormatFraction(double value) {
     // LC_NUMERIC, which the code-page conversions may set to the user's
     // locale, and a decimal comma would split the value in two.
     char buf[kFractionBufferSize];
-    std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, kFractionDecimals);
+    std::to_chars_result r =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, kFractionDecimals);
     return std::string(buf, r.ptr);
 }
 
@@ -44,9 +45,13 @@ std::string CHQGS_StatementBuilder::named(const std::string& name) const {
     return "\"" + escaper_(name, '"') + "\"";
 }
 
-std::string CHQGS_StatementBuilder::texted(const std::string& text) const { return "'" + escapedInSingle(text) + "'"; }
+std::string CHQGS_StatementBuilder::texted(const std::string& text) const {
+    return "'" + escapedInSingle(text) + "'";
+}
 
-std::string CHQGS_StatementBuilder::escapedInSingle(const std::string& text) const { return escaper_(text, '\''); }
+std::string CHQGS_StatementBuilder::escapedInSingle(const std::string& text) const {
+    return escaper_(text, '\'');
+}
 
 // ---- Reads -----------------------------------------------------------------
 
@@ -61,33 +66,36 @@ std::string CHQGS_StatementBuilder::getMarksByNode(int libID, int pid) const {
 std::string CHQGS_StatementBuilder::getMarkData(int libID, int id) const { return getMark(libID, id); }
 
 std::string CHQGS_StatementBuilder::getShowMode(unsigned int libID, unsigned int id) const {
-    return "SELECT ShowMode FROM Marks WHERE LibID=" + FormatUnsigned(libID) + " AND ID= " + FormatUnsigned(id) +
-           ";";
+    return "SELECT ShowMode FROM Marks WHERE LibID=" + FormatUnsigned(libID) +
+           " AND ID= " + FormatUnsigned(id) + ";";
 }
 
 std::string CHQGS_StatementBuilder::getMarkType(unsigned int libID, unsigned int id) const {
-    return "SELECT MarkType FROM Marks WHERE LibID=" + FormatUnsigned(libID) + " AND ID= " + FormatUnsigned(id) +
-           ";";
+    return "SELECT MarkType FROM Marks WHERE LibID=" + FormatUnsigned(libID) +
+           " AND ID= " + FormatUnsigned(id) + ";";
 }
 
 std::string CHQGS_StatementBuilder::getMarkName(unsigned int libID, unsigned int id) const {
-    return "SELECT MarkName FROM Marks WHERE LibID=" + FormatUnsigned(libID) + " AND ID= " + FormatUnsigned(id) +
-           ";";
+    return "SELECT MarkName FROM Marks WHERE LibID=" + FormatUnsigned(libID) +
+           " AND ID= " + FormatUnsigned(id) + ";";
 }
 
 std::string CHQGS_StatementBuilder::findMarksById(int id, int libID) const {
-    if (libID > 0) return "SELECT * FROM Marks WHERE LibID=" + FormatInt(libID) + " AND ID=" + FormatInt(id) + ";";
+    if (libID > 0)
+        return "SELECT * FROM Marks WHERE LibID=" + FormatInt(libID) + " AND ID=" + FormatInt(id) + ";";
     return "SELECT * FROM Marks WHERE ID=" + FormatInt(id) + ";";
 }
 
 std::string CHQGS_StatementBuilder::findMarksByIdLike(int id, int libID) const {
     if (libID > 0)
-        return "SELECT * FROM Marks WHERE LibID = " + FormatInt(libID) + " AND ID LIKE '%" + FormatInt(id) + "%';";
+        return "SELECT * FROM Marks WHERE LibID = " + FormatInt(libID) + " AND ID LIKE '%" + FormatInt(id) +
+               "%';";
     return "SELECT * FROM Marks WHERE ID LIKE '%" + FormatInt(id) + "%';";
 }
 
 std::string CHQGS_StatementBuilder::findMarksByName(int libID, const std::string& name) const {
-    if (libID > 0) return "SELECT * FROM Marks WHERE LibID=" + FormatInt(libID) + " AND MarkName=" + texted(name) + ";";
+    if (libID > 0)
+        return "SELECT * FROM Marks WHERE LibID=" + FormatInt(libID) + " AND MarkName=" + texted(name) + ";";
     return "SELECT * FROM Marks WHERE MarkName=" + texted(name) + ";";
 }
 
@@ -120,7 +128,8 @@ std::string CHQGS_StatementBuilder::updateNode(int libID, int id, int pid, int /
            " AND ID=" + FormatInt(id) + " AND PID=" + FormatInt(pid) + ";";
 }
 
-std::string CHQGS_StatementBuilder::addNode(int libID, int id, int pid, int level, const std::string& name) const {
+std::string CHQGS_StatementBuilder::addNode(int libID, int id, int pid, int level,
+                                            const std::string& name) const {
     return "INSERT INTO Nodes(LibID, ID, PID, NodeLevel, NodeName)VALUES(" + FormatInt(libID) + "," +
            FormatInt(id) + "," + FormatInt(pid) + "," + FormatInt(level) + "," + named(name) + ");";
 }
@@ -130,25 +139,27 @@ std::string CHQGS_StatementBuilder::deleteNode(int libID, int id, int pid) const
            " AND PID=" + FormatInt(pid) + ";";
 }
 
-std::string CHQGS_StatementBuilder::updateTag(int id, const std::string& name, int nodeCount, int markCount) const {
+std::string CHQGS_StatementBuilder::updateTag(int id, const std::string& name, int nodeCount,
+                                              int markCount) const {
     return "UPDATE Tags SET LibName =" + named(name) + ", NodeCount=" + FormatInt(nodeCount) +
            ", MarkCount=" + FormatInt(markCount) + " WHERE ID=" + FormatInt(id) + ";";
 }
 
-std::string CHQGS_StatementBuilder::addTag(int id, const std::string& name, int nodeCount, int markCount) const {
-    return "INSERT INTO Tags(ID, LibName, NodeCount, MarkCount)VALUES(" + FormatInt(id) + "," + named(name) + "," +
-           FormatInt(nodeCount) + "," + FormatInt(markCount) + ");";
+std::string CHQGS_StatementBuilder::addTag(int id, const std::string& name, int nodeCount,
+                                           int markCount) const {
+    return "INSERT INTO Tags(ID, LibName, NodeCount, MarkCount)VALUES(" + FormatInt(id) + "," + named(name) +
+           "," + FormatInt(nodeCount) + "," + FormatInt(markCount) + ");";
 }
 
 std::string CHQGS_StatementBuilder::deleteTag(int id) const {
     return "DELETE FROM Tags WHERE ID=" + FormatInt(id) + ";";
 }
 
-std::string CHQGS_StatementBuilder::updateMark(int libID, int id, int pid, const std::string& name, int connectId,
-                                               int connectLibID, double mirror, double posX, double posY,
-                                               double unknownS, int textNum, double heading, int markType,
-                                               double minX, double minY, double maxX, double maxY,
-                                               const std::string& data) const {
+std::string CHQGS_StatementBuilder::updateMark(int libID, int id, int pid, const std::string& name,
+                                               int connectId, int connectLibID, double mirror, double posX,
+                                               double posY, double unknownS, int textNum, double heading,
+                                               int markType, double minX, double minY, double maxX,
+                                               double maxY, const std::string& data) const {
     std::string sql = "UPDATE Marks SET PID =" + FormatInt(pid) + ",MarkName =" + named(name) +
                       ",ConnectId = " + FormatInt(connectId) + ",ConnectLibId = " + FormatInt(connectLibID) +
                       ",Mirror = " + FormatFraction(mirror) + ",PosX = " + FormatFraction(posX) +
@@ -161,11 +172,13 @@ std::string CHQGS_StatementBuilder::updateMark(int libID, int id, int pid, const
     return sql + FormatInt(libID) + " AND ID = " + FormatInt(id) + ";";
 }
 
-std::string CHQGS_StatementBuilder::addMark(int libID, int id, int pid, const std::string& name, int connectId,
-                                            int connectLibID, double mirror, double posX, double posY,
-                                            double unknownS, int textNum, double heading, int markType, double minX,
-                                            double minY, double maxX, double maxY, const std::string& data) const {
-    return "INSERT INTO Marks(LibID, ID, PID, MarkName, ConnectId, ConnectLibID, Mirror, PosX, PosY, UnknownS, "
+std::string CHQGS_StatementBuilder::addMark(int libID, int id, int pid, const std::string& name,
+                                            int connectId, int connectLibID, double mirror, double posX,
+                                            double posY, double unknownS, int textNum, double heading,
+                                            int markType, double minX, double minY, double maxX, double maxY,
+                                            const std::string& data) const {
+    return "INSERT INTO Marks(LibID, ID, PID, MarkName, ConnectId, ConnectLibID, Mirror, PosX, PosY, "
+           "UnknownS, "
            "TextNum, Heading, MarkType, MinX, MinY, MaxX, MaxY, Data)VALUES(" +
            FormatInt(libID) + "," + FormatInt(id) + "," + FormatInt(pid) + "," + named(name) + "," +
            FormatInt(connectId) + "," + FormatInt(connectLibID) + "," + FormatFraction(mirror) + "," +
@@ -184,8 +197,9 @@ std::string CHQGS_StatementBuilder::addImage(int libID, int id) const {
 }
 
 std::string CHQGS_StatementBuilder::deleteImage(int libID, int id) const {
-    const char* head = dialect_ == MySQLDialect ? "DELETE FROM Images WHERE LibID=" : "DELETE FROM Images WHERE LibID = ";
+    const char* head =
+        dialect_ == MySQLDialect ? "DELETE FROM Images WHERE LibID=" : "DELETE FROM Images WHERE LibID = ";
     return head + FormatInt(libID) + " AND ID = " + FormatInt(id) + ";";
 }
 
-} // namespace HQ
+}  // namespace HQ

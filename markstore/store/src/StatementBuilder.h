@@ -62,10 +62,10 @@ public:
     std::string updateTag(int id, const std::string& name, int nodeCount, int markCount) const;
     std::string addTag(int id, const std::string& name, int nodeCount, int markCount) const;
     std::string deleteTag(int id) const;
-    std::string updateMark(int libID, int id, int pid, const std::string& name, int connectId, int connectLibID,
-                           double mirror, double posX, double posY, double unknownS, int textNum, double heading,
-                           int markType, double minX, double minY, double maxX, double maxY,
-                           const std::string& data) const;
+    std::string updateMark(int libID, int id, int pid, const std::string& name, int connectId,
+                           int connectLibID, double mirror, double posX, double posY, double unknownS,
+                           int textNum, double heading, int markType, double minX, double minY, double maxX,
+                           double maxY, const std::string& data) const;
     std::string addMark(int libID, int id, int pid, const std::string& name, int connectId, int connectLibID,
                         double mirror, double posX, double posY, double unknownS, int textNum, double heading,
                         int markType, double minX, double minY, double maxX, double maxY,
@@ -76,7 +76,7 @@ public:
     std::string deleteImage(int libID, int id) const;
 
 private:
-    std::string named(const std::string& name) const;  // "name", escaped
+    std::string named(const std::string& name) const;   // "name", escaped
     std::string texted(const std::string& text) const;  // 'text', escaped
     std::string escapedInSingle(const std::string& text) const;
 
@@ -84,6 +84,6 @@ private:
     TextEscaper escaper_;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

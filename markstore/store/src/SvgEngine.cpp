@@ -20,12 +20,12 @@ bool CHQGS_SvgEngine::deleteNode(int, int, int) { return false; }
 bool CHQGS_SvgEngine::updateTag(int, const std::string&, int, int) { return false; }
 bool CHQGS_SvgEngine::addTag(int, const std::string&, int, int) { return false; }
 bool CHQGS_SvgEngine::deleteTag(int) { return false; }
-bool CHQGS_SvgEngine::updateMark(int, int, int, const std::string&, int, int, double, double, double, double, int,
-                                 double, int, double, double, double, double, const std::string&) {
+bool CHQGS_SvgEngine::updateMark(int, int, int, const std::string&, int, int, double, double, double, double,
+                                 int, double, int, double, double, double, double, const std::string&) {
     return false;
 }
-bool CHQGS_SvgEngine::addMark(int, int, int, const std::string&, int, int, double, double, double, double, int,
-                              double, int, double, double, double, double, const std::string&) {
+bool CHQGS_SvgEngine::addMark(int, int, int, const std::string&, int, int, double, double, double, double,
+                              int, double, int, double, double, double, double, const std::string&) {
     return false;
 }
 bool CHQGS_SvgEngine::deleteMark(int, int) { return false; }
@@ -33,4 +33,4 @@ bool CHQGS_SvgEngine::replaceImage(int, int, const CHQGS_SymbolImage*) { return 
 bool CHQGS_SvgEngine::addImage(int, int, const CHQGS_SymbolImage*) { return false; }
 bool CHQGS_SvgEngine::deleteImage(int, int) { return false; }
 
-} // namespace HQ
+}  // namespace HQ

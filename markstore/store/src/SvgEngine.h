@@ -40,6 +40,6 @@ public:
     std::list<CHQGS_Symbol*> queryMarks(const char* sql) override;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

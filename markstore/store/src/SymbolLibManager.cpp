@@ -15,11 +15,12 @@ namespace {
 // release.
 CHQGS_SymbolLibManager* g_instance = nullptr;
 
-// The database types init knows.
+// The database types of init. Type 1 (MySQL server) answers false until
+// its engine is added to CreateEngine.
 constexpr int kSqliteDatabase = 0;
 constexpr int kMySQLDatabase = 1;
 
-} // namespace
+}  // namespace
 
 IHQGS_SymbolLibManager* SymbolLibManagerFactory::GetInstance() {
     if (g_instance == nullptr) g_instance = new CHQGS_SymbolLibManager();
@@ -186,20 +187,22 @@ bool CHQGS_SymbolLibManager::addTag(int id, const std::string& name, int nodeCou
 bool CHQGS_SymbolLibManager::deleteTag(int id) { return engine != nullptr && engine->deleteTag(id); }
 
 bool CHQGS_SymbolLibManager::updateMark(int libID, int id, int pid, const std::string& name, int connectId,
-                                        int connectLibID, double mirror, double posX, double posY, double unknownS,
-                                        int textNum, double heading, int markType, double minX, double minY,
-                                        double maxX, double maxY, const std::string& data) {
-    return engine != nullptr && engine->updateMark(libID, id, pid, name, connectId, connectLibID, mirror, posX, posY,
-                                                   unknownS, textNum, heading, markType, minX, minY, maxX, maxY,
-                                                   data);
+                                        int connectLibID, double mirror, double posX, double posY,
+                                        double unknownS, int textNum, double heading, int markType,
+                                        double minX, double minY, double maxX, double maxY,
+                                        const std::string& data) {
+    return engine != nullptr &&
+           engine->updateMark(libID, id, pid, name, connectId, connectLibID, mirror, posX, posY, unknownS,
+                              textNum, heading, markType, minX, minY, maxX, maxY, data);
 }
 
 bool CHQGS_SymbolLibManager::addMark(int libID, int id, int pid, const std::string& name, int connectId,
-                                     int connectLibID, double mirror, double posX, double posY, double unknownS,
-                                     int textNum, double heading, int markType, double minX, double minY,
-                                     double maxX, double maxY, const std::string& data) {
-    return engine != nullptr && engine->addMark(libID, id, pid, name, connectId, connectLibID, mirror, posX, posY,
-                                                unknownS, textNum, heading, markType, minX, minY, maxX, maxY, data);
+                                     int connectLibID, double mirror, double posX, double posY,
+                                     double unknownS, int textNum, double heading, int markType, double minX,
+                                     double minY, double maxX, double maxY, const std::string& data) {
+    return engine != nullptr &&
+           engine->addMark(libID, id, pid, name, connectId, connectLibID, mirror, posX, posY, unknownS,
+                           textNum, heading, markType, minX, minY, maxX, maxY, data);
 }
 
 bool CHQGS_SymbolLibManager::deleteMark(int libID, int id) {
@@ -218,4 +221,4 @@ bool CHQGS_SymbolLibManager::deleteImage(int libID, int id) {
     return engine != nullptr && engine->deleteImage(libID, id);
 }
 
-} // namespace HQ
+}  // namespace HQ

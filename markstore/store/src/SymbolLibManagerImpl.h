@@ -76,6 +76,6 @@ private:
     CHQGS_BaseEngine* engine;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

@@ -12,4 +12,4 @@ CHQGS_SymbolNode::CHQGS_SymbolNode(const CHQGS_SymbolNode& other) = default;
 CHQGS_SymbolNode& CHQGS_SymbolNode::operator=(const CHQGS_SymbolNode& other) = default;
 CHQGS_SymbolNode::~CHQGS_SymbolNode() = default;
 
-} // namespace HQ
+}  // namespace HQ

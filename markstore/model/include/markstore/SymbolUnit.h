@@ -22,14 +22,13 @@
 #include <markstore/MarkstoreExport.h>
 
 #include <geomkit/Point2D.h>
+#include <pathalgo/PrimitiveAlgorithmPath.h>
 
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 namespace HQ {
-
-class CPrimitiveAlgorithmPath;
 
 // Unit kind codes, answered by CHQGS_SymbolUnit::GetType. The same numbers are
 // the "Style" codes of the mark data text. 6 and 8 to 12 are not used.

@@ -57,12 +57,12 @@ public:
 
     // Connection settings, taking effect at the next open. The texts are
     // copied; a null pointer counts as the empty text.
-    virtual void setDBPath(const char* /*path*/) {}      // SQLite: database file path
-    virtual void setHost(const char* /*host*/) {}        // MySQL: server host
-    virtual void setUser(const char* /*user*/) {}        // MySQL: user name
+    virtual void setDBPath(const char* /*path*/) {}        // SQLite: database file path
+    virtual void setHost(const char* /*host*/) {}          // MySQL: server host
+    virtual void setUser(const char* /*user*/) {}          // MySQL: user name
     virtual void setPassward(const char* /*password*/) {}  // MySQL: password
-    virtual void setDBname(const char* /*name*/) {}      // MySQL: database name
-    virtual void setPort(unsigned int /*port*/) {}       // MySQL: TCP port (3306 unless set)
+    virtual void setDBname(const char* /*name*/) {}        // MySQL: database name
+    virtual void setPort(unsigned int /*port*/) {}         // MySQL: TCP port (3306 unless set)
 
     // The mark (libID, id) as a new symbol with its drawing units; null when
     // there is none.
@@ -117,13 +117,13 @@ public:
     virtual bool deleteTag(int id) = 0;
     // The fractions are written with six decimals and read back as integers
     // (toward zero); minY and maxY read back negated.
-    virtual bool updateMark(int libID, int id, int pid, const std::string& name, int connectId, int connectLibID,
-                            double mirror, double posX, double posY, double unknownS, int textNum, double heading,
-                            int markType, double minX, double minY, double maxX, double maxY,
-                            const std::string& data) = 0;
+    virtual bool updateMark(int libID, int id, int pid, const std::string& name, int connectId,
+                            int connectLibID, double mirror, double posX, double posY, double unknownS,
+                            int textNum, double heading, int markType, double minX, double minY, double maxX,
+                            double maxY, const std::string& data) = 0;
     virtual bool addMark(int libID, int id, int pid, const std::string& name, int connectId, int connectLibID,
-                         double mirror, double posX, double posY, double unknownS, int textNum, double heading,
-                         int markType, double minX, double minY, double maxX, double maxY,
+                         double mirror, double posX, double posY, double unknownS, int textNum,
+                         double heading, int markType, double minX, double minY, double maxX, double maxY,
                          const std::string& data) = 0;
     virtual bool deleteMark(int libID, int id) = 0;
     // Deletes the mark's images, then stores image; true when it was stored.
@@ -145,6 +145,6 @@ public:
     static IHQGS_SymbolLibManager* GetInstance();
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

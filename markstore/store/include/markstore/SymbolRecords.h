@@ -86,6 +86,6 @@ private:
     unsigned char* data;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif
