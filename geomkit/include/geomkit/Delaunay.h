@@ -1,0 +1,134 @@
+// CHQGS_Delaunay: turns a closed outline into the input record of a
+// constrained Delaunay triangulator and reads the triangulator's output
+// record back as points and triangle indices.
+//
+// Pipeline:
+//   CHQGS_Delaunay d;
+//   std::vector<CHQ_Point3D> outline = d.Init(points); // distinct points, z dropped
+//   d.Triangulate();      // or a host triangulator on GetInRecord()/GetOutRecord()
+//   d.Compute(pts, idx);  // pts: (x, y, 0) per output point; idx: corners of each triangle
+//
+// Records (triangulateio) have the field layout that C triangulators of the
+// plane read and write: 64-bit pointers, double reals, 32-bit int integers.
+//
+// Memory of the records. The object owns every array reachable from its two
+// records and releases it with free():
+//   - the arrays Init allocates in the input record;
+//   - the arrays a triangulator stores in the output record (ours does so with
+//     malloc; a host triangulator writing these records must use malloc too,
+//     and hands the arrays over by storing them);
+//   - any array a host stores in the input record.
+// Arrays are released by the next Init and by the destructor. Copies of an
+// object share its arrays (pointers are copied, not the data); the arrays of
+// a record stay valid while any copy that holds that record lives, and are
+// released once, by the last one. Callers never free record arrays; to keep
+// the data beyond the object's life, copy it out (Compute does).
+#ifndef GEOMKIT_DELAUNAY_H
+#define GEOMKIT_DELAUNAY_H
+
+#include <geomkit/GeomkitExport.h>
+#include <geomkit/Point3D.h>
+
+#include <memory>
+#include <vector>
+
+namespace HQ {
+
+// The triangulator record, field for field. Arrays hold per-item values one
+// item after another (x and y interleaved for points, two ends per segment,
+// corners per triangle, and so on); a null pointer means "absent".
+struct triangulateio {
+    double* pointlist;           // 2 per point
+    double* pointattributelist;  // numberofpointattributes per point
+    int* pointmarkerlist;        // 1 per point
+    int numberofpoints;
+    int numberofpointattributes;
+
+    int* trianglelist;              // numberofcorners per triangle
+    double* triangleattributelist;  // numberoftriangleattributes per triangle
+    double* trianglearealist;       // 1 per triangle
+    int* neighborlist;              // 3 per triangle
+    int numberoftriangles;
+    int numberofcorners;
+    int numberoftriangleattributes;
+
+    int* segmentlist;        // 2 per segment
+    int* segmentmarkerlist;  // 1 per segment
+    int numberofsegments;
+
+    double* holelist;  // 2 per hole
+    int numberofholes;
+
+    double* regionlist;  // 4 per region
+    int numberofregions;
+
+    int* edgelist;        // 2 per edge
+    int* edgemarkerlist;  // 1 per edge
+    double* normlist;     // 2 per edge
+    int numberofedges;
+};
+
+// Fills out with a constrained Delaunay triangulation of the closed outline
+// described by in: its points (2-D) joined by its segments, which must form
+// one closed loop through every point (without segments the points are taken
+// in order as the loop). Only triangles inside the outline are produced,
+// counter-clockwise, three corners each; the output points are the input
+// points in their order (with their attributes), the output segments the
+// input segments. Answers false, and leaves out cleared (all arrays absent,
+// all counts 0), when the outline is not a simple polygon of positive area:
+// fewer than 3 points, segments that do not form one loop, crossing or
+// touching edges, repeated points, coordinates that are not finite.
+// Out's previous pointers are overwritten, not freed: pass a cleared record
+// (as Init leaves the output record) or use CHQGS_Delaunay::Triangulate.
+// Output arrays are allocated with malloc; their owner frees them with free().
+// Time grows with the square of the number of points (4,000 points take
+// about 0.2 s), which suits outlines, not point clouds.
+GEOMKIT_API bool TriangulateOutline(const triangulateio& in, triangulateio& out);
+
+class GEOMKIT_API CHQGS_Delaunay {
+public:
+    CHQGS_Delaunay();
+    CHQGS_Delaunay(const CHQGS_Delaunay& other);
+    CHQGS_Delaunay& operator=(const CHQGS_Delaunay& other);
+    virtual ~CHQGS_Delaunay();
+
+    // Removes repeated points (of equal points the last one is kept, order
+    // otherwise unchanged) and answers the rest. With at least 3 points left
+    // it fills the input record (x, y of each point, one attribute 0.04 per
+    // point, the closed outline as segments (0,1) ... (n-1,0) with markers 0),
+    // clears the output record and marks the object ready; otherwise it
+    // clears the ready mark and leaves the records as they were.
+    std::vector<CHQ_Point3D> Init(std::vector<CHQ_Point3D> points);
+
+    // Runs TriangulateOutline from the input record into the output record.
+    // The arrays the output record held before stay owned by the object
+    // (copies may still use them) and are released with its other arrays.
+    // False when not ready or when the outline cannot be triangulated (the
+    // output record is then empty).
+    bool Triangulate();
+
+    // False, lists untouched, when not ready. Otherwise replaces points by
+    // the output record's points as (x, y, 0) and indices by the corners of
+    // its triangles, and answers true (two empty lists when the output record
+    // is empty, as right after Init).
+    bool Compute(std::vector<CHQ_Point3D>& points, std::vector<int>& indices);
+
+    // The records, for a host triangulator that runs between Init and Compute.
+    triangulateio& GetInRecord() { return inRecord; }
+    triangulateio& GetOutRecord() { return outRecord; }
+
+private:
+    struct ArrayOwner;
+    void adoptArrays() const;
+    void releaseArrays();
+
+    bool m_valid;
+    triangulateio inRecord;
+    triangulateio outRecord;
+    // Owner of the arrays of the records, shared with copies.
+    std::shared_ptr<ArrayOwner> m_arrays;
+};
+
+}  // namespace HQ
+
+#endif

@@ -1,0 +1,86 @@
+// CHQGS_UtilityTessellation: turns closed contours (outer rings and holes)
+// into a triangle list through the system's polygon tessellator.
+//
+// Contours are added one by one and tessellated together under the positive
+// winding rule: a region is filled where the contours wind around it a
+// positive number of times, with the plane's orientation taken from the
+// contours themselves. A hole must therefore be wound opposite to its outer
+// ring; a ring wound like the outer one adds to it instead of cutting it out.
+//
+// Output: a vertex list (the contour points as the tessellator emits them,
+// plus any intersection points it creates, each repeated once per primitive
+// that uses it) and an index list with three entries per triangle into that
+// vertex list. Triangle strips and fans are converted to plain triangles.
+//
+// State: all working state is class-wide, so there is one tessellator per
+// process. Use it from one thread at a time only. The singleton returned by
+// getInstance lives until the process ends; callers never delete it.
+//
+// Failure: degenerate input (no contour, fewer than three points, no area)
+// and tessellator errors (a coordinate beyond the tessellator's limit of
+// 1e150, a coordinate that is not a finite number, memory exhausted) make
+// tesselated answer false with both outputs empty. The tessellator's error
+// text is written to the standard error stream as one line
+// "CHQGS_UtilityTessellation Error: <text>"; the process goes on.
+#ifndef GEOMKIT_UTILITYTESSELLATION_H
+#define GEOMKIT_UTILITYTESSELLATION_H
+
+#include <geomkit/GeomkitExport.h>
+#include <geomkit/Point2D.h>
+#include <geomkit/Point3D.h>
+
+#include <vector>
+
+namespace HQ {
+
+class GEOMKIT_API CHQGS_UtilityTessellation {
+public:
+    // The process-wide tessellator, created on the first call.
+    static CHQGS_UtilityTessellation* getInstance();
+    virtual ~CHQGS_UtilityTessellation() {}
+
+    // Forgets every contour and empties the last run's outputs.
+    void init();
+    // Appends a copy of the contour; 2-D points get z = 0. Contours stay
+    // until init or ClearContour, so a later tesselated uses them again.
+    void addContour(std::vector<CHQ_Point3D> contour);
+    void addContour(std::vector<CHQ_Point2D> contour);
+    // Forgets every contour; the last run's outputs stay.
+    void ClearContour();
+    std::vector<std::vector<CHQ_Point3D>> getContours();
+
+    // Tessellates every stored contour. On success vertices and indices are
+    // replaced by the triangle list and true is answered; otherwise both are
+    // emptied and false is answered.
+    bool tesselated(std::vector<CHQ_Point3D>& vertices, std::vector<int>& indices);
+    // The same for the one contour given; the stored contours are untouched.
+    bool tesselated(std::vector<CHQ_Point3D> contour, std::vector<CHQ_Point3D>& vertices,
+                    std::vector<int>& indices);
+
+protected:
+    CHQGS_UtilityTessellation();
+
+    // Tessellator callbacks (standard signatures; type and error are GL/GLU
+    // enumerants, data pointers are six-double vertex blocks x, y, z, 1, 0, 0).
+    static void beginCallback(unsigned int type);
+    static void vertexCallback(void* data);
+    static void combineCallback(double coords[3], void* neighbours[4], float weights[4], void** out);
+    static void endCallback();
+    static void errorCallback(unsigned int errorCode);
+
+    static CHQGS_UtilityTessellation* instance;
+    static std::vector<std::vector<CHQ_Point3D>> m_contours;
+    static std::vector<CHQ_Point3D> m_vertexs;    // output vertices of the current run
+    static std::vector<int> m_indexs;             // three per triangle into m_vertexs
+    static std::vector<CHQ_Point3D> m_tempverts;  // vertices of the primitive being emitted
+    static int triangleMode;                      // GL primitive type of the current primitive
+    static double currentWinding;                 // winding rule: positive (100132)
+
+private:
+    static bool run(const std::vector<std::vector<CHQ_Point3D>>& contours, std::vector<CHQ_Point3D>& vertices,
+                    std::vector<int>& indices);
+};
+
+}  // namespace HQ
+
+#endif

@@ -1,0 +1,276 @@
+#include <geomkit/MathUtilityFunctions.h>
+#include <geomkit/UtilityFunctions.h>
+#include <geomkit/UtilityTessellation.h>
+#include <geomkit/UtilityText.h>
+#include <pathalgo/PrimitiveAlgorithmPath.h>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+
+namespace HQ {
+
+namespace {
+
+// Where FontFilePath looks for the files named by FontNameToFontFileName.
+std::string& FontFolder() {
+    static std::string folder = "/usr/share/fonts/truetype";
+    return folder;
+}
+
+FT_Library Lib(void* p) { return static_cast<FT_Library>(p); }
+FT_Face Face(void* p) { return static_cast<FT_Face>(p); }
+
+// Outline point tags, low two bits.
+constexpr int kTagConic = 0;
+constexpr int kTagOn = 1;
+constexpr int kTagCubic = 2;
+
+// Step of the curve sampling: start, halfway along, end.
+constexpr double kCurveStep = 0.5;
+
+// A raw outline point (26.6) as a contour point: y grows downwards.
+CHQ_Point2D Map(const FT_Vector& v) {
+    return CHQ_Point2D(static_cast<double>(v.x), -static_cast<double>(v.y));
+}
+
+}  // namespace
+
+CHQGS_UtilityText::CHQGS_UtilityText() : width(0), height(0) {
+    FT_Library lib = nullptr;
+    if (FT_Init_FreeType(&lib) != 0) throw std::runtime_error("FT_Init_FreeType failed");
+    library = std::shared_ptr<void>(lib, [](void* l) { FT_Done_FreeType(Lib(l)); });
+}
+
+CHQGS_UtilityText::~CHQGS_UtilityText() {}
+
+bool CHQGS_UtilityText::Load(const char* fontFile, int w, int h) {
+    if (fontFile == nullptr) return false;
+    std::FILE* f = std::fopen(fontFile, "rb");
+    if (f == nullptr) return false;
+    std::fclose(f);
+
+    FT_Face newFace = nullptr;
+    if (FT_New_Face(Lib(library.get()), fontFile, 0, &newFace) != 0) return false;
+    // The face holds its library, so that the library outlives every face.
+    std::shared_ptr<void> held(newFace, [lib = library](void* fc) { FT_Done_Face(Face(fc)); });
+    FT_Select_Charmap(newFace, FT_ENCODING_UNICODE);
+    if (w < 0 || h < 0 || FT_Set_Pixel_Sizes(newFace, static_cast<FT_UInt>(w), static_cast<FT_UInt>(h)) != 0)
+        return false;
+    face = std::move(held);
+    width = w;
+    height = h;
+    return true;
+}
+
+std::vector<std::vector<CHQ_Point2D>> CHQGS_UtilityText::LoadChar(wchar_t ch) { return LoadChar(ch, false); }
+
+std::vector<std::vector<CHQ_Point2D>> CHQGS_UtilityText::LoadChar(wchar_t ch, bool raise) {
+    std::vector<std::vector<CHQ_Point2D>> result;
+    if (face == nullptr) return result;
+    FT_Face fc = Face(face.get());
+    const FT_UInt glyphIndex = FT_Get_Char_Index(fc, static_cast<FT_ULong>(ch));
+    if (FT_Load_Glyph(fc, glyphIndex, FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) != 0)
+        throw std::runtime_error("FT_Load_Glyph failed");
+    if (fc->glyph->format != FT_GLYPH_FORMAT_OUTLINE) return result;
+    FT_Outline& outline = fc->glyph->outline;
+    if (raise) FT_Outline_Translate(&outline, 0, -fc->size->metrics.height);
+
+    auto flattenPiece = [this](CPrimitiveAlgorithmPath& path, std::vector<CHQ_Point2D>& out) {
+        const std::vector<CHQ_Point2D> pts = Flatten(path, kCurveStep);
+        out.insert(out.end(), pts.begin(), pts.end());
+    };
+
+    int first = 0;
+    for (int c = 0; c < outline.n_contours; ++c) {
+        const int last = outline.contours[c];
+        if (last < first || last >= outline.n_points) return result;
+        const FT_Vector* pt = outline.points;
+        auto tag = [&](int i) { return outline.tags[i] & 3; };
+        const CHQ_Point2D start = Map(pt[first]);
+        CHQ_Point2D pen = start;
+        std::vector<CHQ_Point2D> contour;
+
+        int j = first + 1;
+        while (j <= last) {
+            const int t = tag(j);
+            if (t == kTagOn) {
+                contour.push_back(pen);
+                pen = Map(pt[j]);
+                ++j;
+            } else if (t == kTagConic) {
+                FT_Vector control = pt[j];
+                for (;;) {
+                    CPrimitiveAlgorithmPath path;
+                    path.MoveTo(pen);
+                    if (j + 1 > last) {
+                        // The contour ends after the control: close to the start.
+                        path.QuadTo(Map(control), start);
+                        flattenPiece(path, contour);
+                        pen = start;
+                        j = last + 1;
+                        break;
+                    }
+                    const int nt = tag(j + 1);
+                    if (nt == kTagConic) {
+                        // Two controls in a row imply the on-curve point
+                        // halfway between them (integer halves of 26.6).
+                        const FT_Vector& c2 = pt[j + 1];
+                        const CHQ_Point2D mid(static_cast<double>((control.x + c2.x) / 2),
+                                              -static_cast<double>((control.y + c2.y) / 2));
+                        path.QuadTo(Map(control), mid);
+                        flattenPiece(path, contour);
+                        pen = mid;
+                        control = c2;
+                        ++j;
+                        continue;
+                    }
+                    if (nt == kTagOn) {
+                        const CHQ_Point2D end = Map(pt[j + 1]);
+                        path.QuadTo(Map(control), end);
+                        flattenPiece(path, contour);
+                        pen = end;
+                        j += 2;
+                        break;
+                    }
+                    // A cubic control or tag 3 after a conic control.
+                    return result;
+                }
+            } else if (t == kTagCubic) {
+                if (j + 1 > last || tag(j + 1) != kTagCubic) return result;
+                const CHQ_Point2D end = (j + 2 <= last) ? Map(pt[j + 2]) : start;
+                CPrimitiveAlgorithmPath path;
+                path.MoveTo(pen);
+                path.CubicTo(Map(pt[j]), Map(pt[j + 1]), end);
+                flattenPiece(path, contour);
+                pen = end;
+                j += 3;
+            } else {
+                return result;  // tag 3 is not a valid outline tag
+            }
+        }
+        contour.push_back(pen);
+        contour.push_back(start);
+        result.push_back(std::move(contour));
+        first = last + 1;
+    }
+    return result;
+}
+
+std::vector<CHQ_Point2D> CHQGS_UtilityText::Flatten(CPrimitiveAlgorithmPath& path, double step) {
+    std::vector<CHQ_Point2D> out;
+    if (!(step > 0)) return out;
+    // A piece whose points all coincide has no length, and the path answers
+    // (0, 0) for every fraction of a length-0 path: the piece stays where it
+    // is instead.
+    const bool degenerate = !(path.Length() > 0);
+    const CHQ_Point2D still = path.CurrentPosition();
+    const float fstep = static_cast<float>(step);
+    for (float t = 0.0f; t < 1.0f; t += fstep) out.push_back(degenerate ? still : path.PointAtPercent(t));
+    out.push_back(degenerate ? still : path.PointAtPercent(1.0));
+    return out;
+}
+
+void CHQGS_UtilityText::SetFontFolder(const std::string& folder) { FontFolder() = folder; }
+
+std::string CHQGS_UtilityText::GetFontFolder() { return FontFolder(); }
+
+std::string CHQGS_UtilityText::FontFilePath(const std::string& fontName) {
+    return FontFolder() + "/" + CHQGS_UtilityFunctions::FontNameToFontFileName(fontName);
+}
+
+// ---- CHQGS_MathUtilityFunctions: text tessellation --------------------------
+
+namespace {
+
+// Half thicknesses at or below this make a flat face without back or walls.
+constexpr double kFlatHalfThickness = 1e-6;
+
+// Steps 1-3 shared by both mesh functions: the face triangulation F, T of
+// the contours, or false for a contour of fewer than two points.
+bool TessellateFace(const std::vector<std::vector<CHQ_Point2D>>& contours, std::vector<CHQ_Point3D>& vertices,
+                    std::vector<int>& indices, std::vector<CHQ_Point3D>& normals,
+                    std::vector<CHQ_Point3D>& face, std::vector<int>& faceIdx) {
+    vertices.clear();
+    indices.clear();
+    normals.clear();
+    CHQGS_UtilityTessellation* tess = CHQGS_UtilityTessellation::getInstance();
+    tess->init();
+    for (const auto& c : contours) {
+        if (c.size() < 2) return false;
+        std::vector<CHQ_Point3D> c3;
+        c3.reserve(c.size());
+        for (const auto& p : c) c3.emplace_back(p.x, p.y, 0.0);
+        tess->addContour(c3);
+    }
+    tess->tesselated(face, faceIdx);
+    return true;
+}
+
+void AppendAtZ(std::vector<CHQ_Point3D>& to, const std::vector<CHQ_Point3D>& from, double z) {
+    for (const auto& p : from) to.emplace_back(p.x, p.y, z);
+}
+
+}  // namespace
+
+bool CHQGS_MathUtilityFunctions::ComputeTextTessellation(
+    const std::vector<std::vector<CHQ_Point2D>>& contours, double thickness,
+    std::vector<CHQ_Point3D>& vertices, std::vector<int>& indices, std::vector<CHQ_Point3D>& normals) {
+    std::vector<CHQ_Point3D> F;
+    std::vector<int> T;
+    if (!TessellateFace(contours, vertices, indices, normals, F, T)) return false;
+    const double h = thickness * 0.5;
+    const int k = static_cast<int>(F.size());
+
+    // Front face: second and third corners of every triangle swapped, so
+    // that it faces away from the back face.
+    std::vector<int> front = T;
+    for (std::size_t t = 0; t + 2 < front.size(); t += 3) std::swap(front[t + 1], front[t + 2]);
+    AppendAtZ(vertices, F, h);
+    indices.insert(indices.end(), front.begin(), front.end());
+    const auto frontNormals = ComputeNormals(F, front, false);
+    normals.insert(normals.end(), frontNormals.begin(), frontNormals.end());
+
+    if (std::fabs(h) > kFlatHalfThickness) {
+        AppendAtZ(vertices, F, -h);
+        for (int i : T) indices.push_back(i + k);
+        const auto backNormals = ComputeNormals(F, T, false);
+        normals.insert(normals.end(), backNormals.begin(), backNormals.end());
+
+        for (const auto& contour : CHQGS_UtilityTessellation::getInstance()->getContours()) {
+            const int n = static_cast<int>(contour.size());
+            std::vector<CHQ_Point3D> wall;
+            wall.reserve(2 * contour.size());
+            AppendAtZ(wall, contour, h);
+            AppendAtZ(wall, contour, -h);
+            int count = 0;
+            std::unique_ptr<int[]> wallIdx(CreatePlaneIndice(n, count, true));
+            const std::vector<int> wallIndices(wallIdx.get(), wallIdx.get() + count);
+            const int base = static_cast<int>(vertices.size());
+            vertices.insert(vertices.end(), wall.begin(), wall.end());
+            for (int i : wallIndices) indices.push_back(i + base);
+            const auto wallNormals = ComputeNormals(wall, wallIndices, true);
+            normals.insert(normals.end(), wallNormals.begin(), wallNormals.end());
+        }
+    }
+    return true;
+}
+
+bool CHQGS_MathUtilityFunctions::ComputeTextTessellationFace(
+    const std::vector<std::vector<CHQ_Point2D>>& contours, double thickness,
+    std::vector<CHQ_Point3D>& vertices, std::vector<int>& indices, std::vector<CHQ_Point3D>& normals) {
+    std::vector<CHQ_Point3D> F;
+    std::vector<int> T;
+    if (!TessellateFace(contours, vertices, indices, normals, F, T)) return false;
+    AppendAtZ(vertices, F, thickness * 0.5);
+    indices = T;
+    normals = ComputeNormals(F, T, false);
+    return true;
+}
+
+}  // namespace HQ
