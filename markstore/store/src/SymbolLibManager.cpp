@@ -15,8 +15,7 @@ namespace {
 // release.
 CHQGS_SymbolLibManager* g_instance = nullptr;
 
-// The database types of init. Type 1 (MySQL server) answers false until
-// its engine is added to CreateEngine.
+// The database types of init: a SQLite file or a MySQL server.
 constexpr int kSqliteDatabase = 0;
 constexpr int kMySQLDatabase = 1;
 
