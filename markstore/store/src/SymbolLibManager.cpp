@@ -2,6 +2,7 @@
 
 #include "BaseEngine.h"
 #include "LibraryXmlExport.h"
+#include "MySQLEngine.h"
 #include "SqliteEngine.h"
 
 #include <markstore/Symbol.h>
@@ -14,9 +15,9 @@ namespace {
 // release.
 CHQGS_SymbolLibManager* g_instance = nullptr;
 
-// The database types of init. Type 1 (MySQL server) answers false until
-// its engine is added to CreateEngine.
+// The database types of init: a SQLite file or a MySQL server.
 constexpr int kSqliteDatabase = 0;
+constexpr int kMySQLDatabase = 1;
 
 }  // namespace
 
@@ -29,6 +30,8 @@ CHQGS_BaseEngine* CreateEngine(int dbType) {
     switch (dbType) {
         case kSqliteDatabase:
             return new CHQGS_SqliteEngine();
+        case kMySQLDatabase:
+            return new CHQGS_MySQLEngine();
         default:
             return nullptr;
     }
