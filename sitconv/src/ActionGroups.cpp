@@ -4,8 +4,6 @@
 
 #include "XmlText.h"
 
-#include <geomkit/UtilityFunctions.h>
-
 #include <algorithm>
 
 namespace HQ {
@@ -21,11 +19,8 @@ const int kRotateAction = 2;
 const int kRouteAction = 8;
 const int kMoveAction = 9;
 
-// The attribute text in the local code page (texts without a code-page form
-// become empty, hence 0 or false).
-std::string ansiAttr(const TiXmlElement* e, const char* name) {
-    return CHQGS_UtilityFunctions::UTF8ToANSI(attr(e, name));
-}
+// Attribute values read from their code-page text (a text without a
+// code-page form becomes empty, hence 0).
 int ansiInt(const TiXmlElement* e, const char* name) { return toInt(ansiAttr(e, name).c_str()); }
 double ansiDouble(const TiXmlElement* e, const char* name) { return toDouble(ansiAttr(e, name).c_str()); }
 

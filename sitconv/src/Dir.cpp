@@ -6,7 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cassert>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <utility>
@@ -92,7 +93,12 @@ bool listFiles(const std::string& folder, std::vector<std::string>& files, bool 
 }
 
 int replaceAll(std::string& text, const char* pStrOld, const char* pStrNew) {
-    assert(pStrOld != NULL && pStrNew != NULL);
+    // A contract violation, checked in every build: without the check a
+    // release build would read through a null pointer.
+    if (pStrOld == NULL || pStrNew == NULL) {
+        std::fprintf(stderr, "sitconv: assertion failed: %s\n", "pStrOld != NULL && pStrNew != NULL");
+        std::abort();
+    }
     const size_t oldLen = std::strlen(pStrOld);
     if (oldLen == 0) return 0;
     const size_t newLen = std::strlen(pStrNew);

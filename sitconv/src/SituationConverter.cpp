@@ -78,6 +78,11 @@ int SituationConverter::convertLayers(const std::string& outputPath, const std::
     doc.SetObject();
     rapidjson::Document::AllocatorType& a = doc.GetAllocator();
     Value groups(rapidjson::kArrayType);
+    // A group's or layer's attribute as a JSON text: UTF-8 in the XML, through
+    // the local code page, back to UTF-8.
+    auto attrText = [this, &doc](const TiXmlElement* e, const char* name) {
+        return jsonText(ansiAttr(e, name), doc);
+    };
 
     const TiXmlElement* root = xmlDoc.RootElement();
     const TiXmlElement* layGroups = root != nullptr ? root->FirstChildElement() : nullptr;
@@ -85,11 +90,9 @@ int SituationConverter::convertLayers(const std::string& outputPath, const std::
         for (const TiXmlElement* g = layGroups->FirstChildElement(); g; g = g->NextSiblingElement()) {
             if (!named(g, "LayerGroup")) continue;
             Value group(rapidjson::kObjectType);
-            group.AddMember("Describe",
-                            jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(g, "Describe")), doc), a);
+            group.AddMember("Describe", attrText(g, "Describe"), a);
             group.AddMember("Visible", Value(isTrue(attr(g, "Visible"))), a);
-            group.AddMember("LayerGroup Name",
-                            jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(g, "Name")), doc), a);
+            group.AddMember("LayerGroup Name", attrText(g, "Name"), a);
             Value layers(rapidjson::kArrayType);
 
             const TiXmlElement* groupFirst = g->FirstChildElement();
@@ -98,11 +101,8 @@ int SituationConverter::convertLayers(const std::string& outputPath, const std::
                      l = l->NextSiblingElement()) {
                     if (!named(l, "Layer")) continue;
                     Value layer(rapidjson::kObjectType);
-                    layer.AddMember("Name",
-                                    jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(l, "Name")), doc), a);
-                    layer.AddMember("Describe",
-                                    jsonText(CHQGS_UtilityFunctions::UTF8ToANSI(attr(l, "Describe")), doc),
-                                    a);
+                    layer.AddMember("Name", attrText(l, "Name"), a);
+                    layer.AddMember("Describe", attrText(l, "Describe"), a);
                     layer.AddMember("Visible", Value(isTrue(attr(l, "Visible"))), a);
                     if (has(l, "IsLayerActive")) {
                         layer.AddMember("IsLayerActive", Value(isTrue(attr(l, "IsLayerActive"))), a);

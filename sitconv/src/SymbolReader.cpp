@@ -4,8 +4,6 @@
 #include "SymbolNames.h"
 #include "XmlText.h"
 
-#include <geomkit/UtilityFunctions.h>
-
 #include <cstring>
 
 namespace HQ {
@@ -27,8 +25,6 @@ namespace {
 
 using namespace xml;
 
-std::string ansi(const char* utf8) { return CHQGS_UtilityFunctions::UTF8ToANSI(utf8); }
-
 // The family text byte for byte (no code-page conversion): kept when empty
 // or accepted, else replaced by the default family.
 std::string fontFamily(const char* raw) {
@@ -41,6 +37,11 @@ std::string fontFamily(const char* raw) {
 
 CHQ_Point3D point(const TiXmlElement* e) {
     return CHQ_Point3D(toDouble(attr(e, "X")), toDouble(attr(e, "Y")), toDouble(attr(e, "Z")));
+}
+
+void readRange(const TiXmlElement* e, double& min, double& max) {
+    min = toDouble(attr(e, "Min"));
+    max = toDouble(attr(e, "Max"));
 }
 
 int lookup(const char* text, const char* const* names, int count, int fallback) {
@@ -67,9 +68,6 @@ void readGeometry(const TiXmlElement* geo, SituationSymbol& s) {
         }
     }
 }
-
-// The line type whose dashes are described by a length and an interval.
-const int kDashLineType = 2;
 
 void readStyle(const TiXmlElement* style, SituationSymbol& s) {
     s.styleDisplayType = toInt(attr(style, "DisplayType"));
@@ -98,7 +96,7 @@ void readStyle(const TiXmlElement* style, SituationSymbol& s) {
 }
 
 void readAnnotation(const TiXmlElement* anno, SituationSymbol& s) {
-    s.annoText = ansi(attr(anno, "Text"));
+    s.annoText = ansiAttr(anno, "Text");
     s.annoVisible = isTrue(attr(anno, "Visible"));
     for (const TiXmlElement* c = anno->FirstChildElement(); c; c = c->NextSiblingElement()) {
         if (named(c, "AnnoFont")) {
@@ -129,7 +127,7 @@ void readInnerTexts(const TiXmlElement* inner, SituationSymbol& s) {
     for (const TiXmlElement* c = inner->FirstChildElement(); c; c = c->NextSiblingElement()) {
         if (named(c, "InnerText")) {
             s.innerTextIndexes.push_back(toInt(attr(c, "Index")));
-            s.innerTexts.push_back(ansi(attr(c, "Text")));
+            s.innerTexts.push_back(ansiAttr(c, "Text"));
         } else if (named(c, "InnerFont")) {
             s.innerFontFamilies.push_back(fontFamily(attr(c, "Family")));
         } else if (named(c, "InnerColor")) {
@@ -166,7 +164,7 @@ int SituationConverter::readSymbol(const TiXmlElement* element, SituationSymbol&
     s.canSelected = isTrue(attr(element, "CanSelected"));
     const char* operType = attr(element, "OperType");
     if (*operType != '\0') s.operType = lookup(operType, kOperTypeNames, kOperTypeCount, s.operType);
-    s.name = ansi(attr(element, "Name"));
+    s.name = ansiAttr(element, "Name");
     if (has(element, "IsSetGenAttr")) s.isSetGenAttr = isTrue(attr(element, "IsSetGenAttr"));
     s.visible = isTrue(attr(element, "Visible"));
     if (has(element, "DisplayType")) {
@@ -187,8 +185,8 @@ int SituationConverter::readSymbol(const TiXmlElement* element, SituationSymbol&
         } else if (named(c, "InnerTextAttr")) {
             readInnerTexts(c, s);
         } else if (named(c, "DedicatedText")) {
-            if (has(c, "Text")) s.dedicatedText = ansi(attr(c, "Text"));
-            if (has(c, "TextFont")) s.dedicatedTextFont = ansi(attr(c, "TextFont"));
+            if (has(c, "Text")) s.dedicatedText = ansiAttr(c, "Text");
+            if (has(c, "TextFont")) s.dedicatedTextFont = ansiAttr(c, "TextFont");
             if (has(c, "BackColor")) s.dedicatedBackColor = toColour(attr(c, "BackColor"));
         } else if (named(c, "AvoidPoint")) {
             if (m_marks.markType(s.libId, s.code) != 0) s.avoidPoints.push_back(point(c));
@@ -198,11 +196,9 @@ int SituationConverter::readSymbol(const TiXmlElement* element, SituationSymbol&
         } else if (named(c, "ChildSymbols")) {
             readChildSettings(c, s);
         } else if (named(c, "ShowRang")) {
-            s.showRangMin = toDouble(attr(c, "Min"));
-            s.showRangMax = toDouble(attr(c, "Max"));
+            readRange(c, s.showRangMin, s.showRangMax);
         } else if (named(c, "HalfPixelRang")) {
-            s.halfPixelRangMin = toDouble(attr(c, "Min"));
-            s.halfPixelRangMax = toDouble(attr(c, "Max"));
+            readRange(c, s.halfPixelRangMin, s.halfPixelRangMax);
         } else if (named(c, "CombinationChild")) {
             s.combinationCount = toInt(attr(c, "Count"));
             if (s.combinationCount != 0) {

@@ -30,10 +30,26 @@ const double kShowRangMax = 16000000.0;
 const double kHalfPixelRangMin = 20000000.0;
 const double kHalfPixelRangMax = 20000000.0;
 
-Value oneObjectArray(Value& object, Allocator& a) {
+// Adds object to parent under key, wrapped in a one-object array (the form
+// of most groups of the symbol object).
+void addWrapped(Value& parent, const char* key, Value& object, Allocator& a) {
     Value array(rapidjson::kArrayType);
     array.PushBack(object, a);
-    return array;
+    parent.AddMember(rapidjson::StringRef(key), array, a);
+}
+
+Value rangeObject(double min, double max, Allocator& a) {
+    Value o(rapidjson::kObjectType);
+    o.AddMember("Min", Value(min), a);
+    o.AddMember("Max", Value(max), a);
+    return o;
+}
+
+// Entry k of list, or fallback past its end: the font and colour lists of the
+// inner texts may be shorter than the list of texts.
+template <typename T>
+T entryOr(const std::vector<T>& list, size_t k, const T& fallback) {
+    return k < list.size() ? list[k] : fallback;
 }
 
 Value pointObject(const CHQ_Point3D& p, Allocator& a) {
@@ -85,7 +101,7 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         Value list(rapidjson::kArrayType);
         for (const CHQ_Point3D& p : s.points) list.PushBack(pointObject(p, a), a);
         points.AddMember("Point", list, a);
-        geo.AddMember("POINTS", oneObjectArray(points, a), a);
+        addWrapped(geo, "POINTS", points, a);
 
         Value attr(rapidjson::kObjectType);
         attr.AddMember("HeightType", Value(s.heightType), a);
@@ -95,15 +111,15 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         attr.AddMember("WallTransparent", Value(static_cast<double>(s.wallTransparent)), a);
         attr.AddMember("Rotate", Value(s.rotate), a);
         attr.AddMember("ISVisibleDragLine", Value(s.isVisibleDragLine), a);
-        geo.AddMember("GeoAttribute", oneObjectArray(attr, a), a);
+        addWrapped(geo, "GeoAttribute", attr, a);
 
         if (m_marks.markType(s.libId, s.code) != 0) {
             Value scale(rapidjson::kObjectType);
             scale.AddMember("Index", Value(0), a);
             scale.AddMember("Value", Value(1.0), a);
-            geo.AddMember("GeoScaleValue", oneObjectArray(scale, a), a);
+            addWrapped(geo, "GeoScaleValue", scale, a);
         }
-        o.AddMember("GeoAttr", oneObjectArray(geo, a), a);
+        addWrapped(o, "GeoAttr", geo, a);
     }
 
     if (s.combinationCount > 0) {  // "ChildSymbols"
@@ -126,14 +142,14 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         }
         Value children(rapidjson::kObjectType);
         children.AddMember("ChildSymbol", list, a);
-        o.AddMember("ChildSymbols", oneObjectArray(children, a), a);
+        addWrapped(o, "ChildSymbols", children, a);
     }
 
     {  // "StyleAttr"
         Value style(rapidjson::kObjectType);
         style.AddMember("DisplayType", Value(s.styleDisplayType), a);
         style.AddMember("LineType", Value(s.lineType), a);
-        if (s.lineType == 2) {
+        if (s.lineType == kDashLineType) {
             style.AddMember("DashLineLength", Value(static_cast<double>(s.dashLineLength)), a);
             style.AddMember("DashLineInterval", Value(static_cast<double>(s.dashLineInterval)), a);
         }
@@ -141,25 +157,25 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         mainLine.AddMember("IsExternalSetLine", Value(true), a);
         mainLine.AddMember("Color", colour(s.mainLineColor), a);
         mainLine.AddMember("Width", Value(s.mainLineWidth), a);
-        style.AddMember("MainLine", oneObjectArray(mainLine, a), a);
+        addWrapped(style, "MainLine", mainLine, a);
 
         Value surround(rapidjson::kObjectType);
         surround.AddMember("Type", Value(s.surroundLineType), a);
         surround.AddMember("Color", colour(s.surroundLineColor), a);
         surround.AddMember("Width", Value(s.surroundLineWidth), a);
-        style.AddMember("SurroundLine", oneObjectArray(surround, a), a);
+        addWrapped(style, "SurroundLine", surround, a);
 
         Value fill(rapidjson::kObjectType);
         fill.AddMember("IsExternalSetFill", Value(true), a);
         fill.AddMember("Mode", Value(s.fillMode), a);
         fill.AddMember("Color", colour(s.fillColor), a);
-        style.AddMember("Fill", oneObjectArray(fill, a), a);
+        addWrapped(style, "Fill", fill, a);
 
         Value mirroring(rapidjson::kObjectType);
         mirroring.AddMember("Horizontal", Value(s.hasMirroring && s.mirrorHorizontal), a);
         mirroring.AddMember("Vertical", Value(s.hasMirroring && s.mirrorVertical), a);
-        style.AddMember("Mirroring", oneObjectArray(mirroring, a), a);
-        o.AddMember("StyleAttr", oneObjectArray(style, a), a);
+        addWrapped(style, "Mirroring", mirroring, a);
+        addWrapped(o, "StyleAttr", style, a);
     }
 
     if (s.libId == kSpecialLibId && s.code == kDedicatedTextCode) {
@@ -167,7 +183,7 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         dedicated.AddMember("Text", jsonText(s.dedicatedText, doc), a);
         dedicated.AddMember("TextFont", jsonText(s.dedicatedTextFont, doc), a);
         dedicated.AddMember("BackColor", colour(s.dedicatedBackColor), a);
-        o.AddMember("DedicatedText", oneObjectArray(dedicated, a), a);
+        addWrapped(o, "DedicatedText", dedicated, a);
     }
 
     {  // "TextAttr"
@@ -178,24 +194,24 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         font.AddMember("Family", jsonText(s.annoFontFamily, doc), a);
         font.AddMember("Width", Value(s.annoFontWidth), a);
         font.AddMember("Height", Value(s.annoFontHeight), a);
-        text.AddMember("AnnoFont", oneObjectArray(font, a), a);
+        addWrapped(text, "AnnoFont", font, a);
         Value effect(rapidjson::kObjectType);
         effect.AddMember("Italic", Value(s.annoItalic), a);
         effect.AddMember("Bold", Value(s.annoBold), a);
-        text.AddMember("AnnoFontEffect", oneObjectArray(effect, a), a);
+        addWrapped(text, "AnnoFontEffect", effect, a);
         Value colours(rapidjson::kObjectType);
         colours.AddMember("Back", colour(s.annoBackColor), a);
         colours.AddMember("Text", colour(s.annoTextColor), a);
-        text.AddMember("AnnoColor", oneObjectArray(colours, a), a);
+        addWrapped(text, "AnnoColor", colours, a);
         Value pos(rapidjson::kObjectType);
         pos.AddMember("PosType", Value(s.annoPosType), a);
-        text.AddMember("AnnoPosType", oneObjectArray(pos, a), a);
+        addWrapped(text, "AnnoPosType", pos, a);
         if (m_marks.markType(s.libId, s.code) == 0) {
             Value rotate(rapidjson::kObjectType);
             rotate.AddMember("IsRorate", Value(s.annoTextRotate != 0 ? 1 : 0), a);
-            text.AddMember("AnnoTextRotate", oneObjectArray(rotate, a), a);
+            addWrapped(text, "AnnoTextRotate", rotate, a);
         }
-        o.AddMember("TextAttr", oneObjectArray(text, a), a);
+        addWrapped(o, "TextAttr", text, a);
     }
 
     if (!s.innerTextIndexes.empty()) {
@@ -205,28 +221,26 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
             const int index = static_cast<int>(k);
             Value t(rapidjson::kObjectType);
             t.AddMember("Index", Value(index), a);
-            t.AddMember("Text", jsonText(k < s.innerTexts.size() ? s.innerTexts[k] : std::string(), doc), a);
+            t.AddMember("Text", jsonText(entryOr(s.innerTexts, k, std::string()), doc), a);
             texts.PushBack(t, a);
 
             Value f(rapidjson::kObjectType);
             f.AddMember("Index", Value(index), a);
-            f.AddMember(
-                "Family",
-                jsonText(k < s.innerFontFamilies.size() ? s.innerFontFamilies[k] : std::string(), doc), a);
+            f.AddMember("Family", jsonText(entryOr(s.innerFontFamilies, k, std::string()), doc), a);
             f.AddMember("InnerFontSize", Value(kInnerFontSizeFromSymbol), a);
             fonts.PushBack(f, a);
 
             Value c(rapidjson::kObjectType);
             c.AddMember("Index", Value(index), a);
-            c.AddMember("Back", colour(k < s.innerBackColors.size() ? s.innerBackColors[k] : 0.0), a);
-            c.AddMember("Text", colour(k < s.innerTextColors.size() ? s.innerTextColors[k] : 0.0), a);
+            c.AddMember("Back", colour(entryOr(s.innerBackColors, k, 0.0)), a);
+            c.AddMember("Text", colour(entryOr(s.innerTextColors, k, 0.0)), a);
             colours.PushBack(c, a);
         }
         Value inner(rapidjson::kObjectType);
         inner.AddMember("InnerText", texts, a);
         inner.AddMember("InnerFont", fonts, a);
         inner.AddMember("InnerColor", colours, a);
-        o.AddMember("InnerTextAttr", oneObjectArray(inner, a), a);
+        addWrapped(o, "InnerTextAttr", inner, a);
     }
 
     if (m_marks.markType(s.libId, s.code) == 0) {  // "DotDragLine"
@@ -234,9 +248,9 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         drag.AddMember("DragLineVisble", Value(s.dragLineVisible), a);
         if (!s.dragLinePoints.empty()) {
             Value first = pointObject(s.dragLinePoints.front(), a);
-            drag.AddMember("DotDragLinePoint", oneObjectArray(first, a), a);
+            addWrapped(drag, "DotDragLinePoint", first, a);
         }
-        o.AddMember("DotDragLine", oneObjectArray(drag, a), a);
+        addWrapped(o, "DotDragLine", drag, a);
     }
 
     if (m_marks.markType(s.libId, s.code) != 0) {  // "AvoidPoints"
@@ -244,20 +258,16 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         for (const CHQ_Point3D& p : s.avoidPoints) list.PushBack(pointObject(p, a), a);
         Value avoid(rapidjson::kObjectType);
         avoid.AddMember("AvoidPoint", list, a);
-        o.AddMember("AvoidPoints", oneObjectArray(avoid, a), a);
+        addWrapped(o, "AvoidPoints", avoid, a);
     }
 
     {  // "RangAttr"
-        Value show(rapidjson::kObjectType);
-        show.AddMember("Min", Value(kShowRangMin), a);
-        show.AddMember("Max", Value(kShowRangMax), a);
-        Value half(rapidjson::kObjectType);
-        half.AddMember("Min", Value(kHalfPixelRangMin), a);
-        half.AddMember("Max", Value(kHalfPixelRangMax), a);
+        Value show = rangeObject(kShowRangMin, kShowRangMax, a);
+        Value half = rangeObject(kHalfPixelRangMin, kHalfPixelRangMax, a);
         Value range(rapidjson::kObjectType);
-        range.AddMember("ShowRang", oneObjectArray(show, a), a);
-        range.AddMember("HalfPixelRang", oneObjectArray(half, a), a);
-        o.AddMember("RangAttr", oneObjectArray(range, a), a);
+        addWrapped(range, "ShowRang", show, a);
+        addWrapped(range, "HalfPixelRang", half, a);
+        addWrapped(o, "RangAttr", range, a);
     }
 
     if (s.libId == kSpecialLibId && s.code == kCombinationCode) {

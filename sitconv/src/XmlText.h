@@ -5,6 +5,8 @@
 #ifndef SITCONV_XMLTEXT_H
 #define SITCONV_XMLTEXT_H
 
+#include <geomkit/UtilityFunctions.h>
+
 #include <tinyxml.h>
 
 #include <cstdlib>
@@ -36,6 +38,11 @@ inline void parseDocument(TiXmlDocument& doc, const std::string& text) {
 inline const char* attr(const TiXmlElement* e, const char* name) {
     const char* v = e->Attribute(name);
     return v != nullptr ? v : "";
+}
+// The attribute text turned from UTF-8 into the local code page; empty when
+// the attribute is missing or the text has no code-page form.
+inline std::string ansiAttr(const TiXmlElement* e, const char* name) {
+    return CHQGS_UtilityFunctions::UTF8ToANSI(attr(e, name));
 }
 inline bool has(const TiXmlElement* e, const char* name) { return e->Attribute(name) != nullptr; }
 inline bool named(const TiXmlElement* e, const char* name) {

@@ -35,6 +35,20 @@ TEST(ReplaceAll, ReplacesLeftToRightWithoutOverlap) {
     }
 }
 
+// A missing argument stops the program with the contract's text, also in a
+// release build (where a plain assert would vanish and strlen read null).
+TEST(ReplaceAllDeathTest, AMissingArgumentStopsWithTheAssertionText) {
+    const char* const present = "x";
+    const struct {
+        const char* from;
+        const char* to;
+    } cases[] = {{nullptr, present}, {present, nullptr}, {nullptr, nullptr}};
+    for (const auto& c : cases) {
+        std::string text = "x";
+        EXPECT_DEATH(dir::replaceAll(text, c.from, c.to), "pStrOld != NULL && pStrNew != NULL");
+    }
+}
+
 TEST(ExeFolder, IsThePathBeforeTheLastSeparator) {
     struct Case {
         const char* path;

@@ -35,7 +35,9 @@ bool listFiles(const std::string& folder, std::vector<std::string>& files, bool 
 
 // Replaces every occurrence of pStrOld in text by pStrNew, left to right and
 // without overlap; answers the number of replacements (0 when pStrOld is
-// empty). Both pointers must be non-null (asserted).
+// empty). Both pointers must be non-null: a null one stops the program
+// (abort) with the assertion text "pStrOld != NULL && pStrNew != NULL" on
+// standard error, in every build.
 int replaceAll(std::string& text, const char* pStrOld, const char* pStrNew);
 
 }  // namespace dir
