@@ -143,7 +143,8 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::LineType_2_1_3(const std::v
 
 std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::LineType_2_0_2(const std::vector<CHQ_Point2D>& pts) {
     const std::size_t n = pts.size();
-    if (n < 2) return std::vector<CHQ_Point2D>();
+    // A single point is a ring of one vertex: its control points fall on it.
+    if (n == 0) return std::vector<CHQ_Point2D>();
 
     std::vector<CHQ_Point2D> ring = pts;
     if (n == 2) {

@@ -59,7 +59,7 @@ const std::vector<Builder>& Builders() {
         {"2_0_1", M::LineType_2_0_1, [](std::size_t n) { return n < 2 ? 0 : 3 * n - 2; }, false},
         {"2_1_3", M::LineType_2_1_3, [](std::size_t n) { return n < 2 ? 0 : 3 * n - 2; }, false},
         {"2_1_6", Type216, [](std::size_t n) { return n < 3 ? 0 : 3 * n - 2; }, false},
-        {"2_0_2", M::LineType_2_0_2, [](std::size_t n) { return n < 2    ? 0
+        {"2_0_2", M::LineType_2_0_2, [](std::size_t n) { return n == 0   ? 0
                                                                 : n == 2 ? 10
                                                                          : 3 * n + 1; }, true},
         {"3_0_0", M::LineType_3_0_0, [](std::size_t n) { return n == 2 || n == 3 ? 13 : 0; }, true},
@@ -266,7 +266,11 @@ TEST(LineType_2_0_2, ClosedRings) {
     EXPECT_TRUE(IsFloat(two[6].x) && IsFloat(two[6].y));
     const Pts slanted = M::LineType_2_0_2({{1, 1}, {3, 5}});
     EXPECT_TRUE(PtNear(slanted[6], 0, 4, 1e-6));
-    EXPECT_TRUE(M::LineType_2_0_2({{1, 1}}).empty());
+    // One point is a ring of one vertex: four copies of it, still closed.
+    const Pts one = M::LineType_2_0_2({{1, 1}});
+    ASSERT_EQ(one.size(), 4u);
+    for (const CHQ_Point2D& p : one) EXPECT_TRUE(Same(p, {1, 1}));
+    EXPECT_TRUE(M::LineType_2_0_2({}).empty());
 }
 
 TEST(LineType_2_1_6, AppendsAndBendsTheStartArm) {
