@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GeometryTestSupport.h"
+
 #include <cmath>
 #include <functional>
 #include <random>
@@ -16,28 +18,12 @@ namespace {
 
 using Pts = std::vector<CHQ_Point2D>;
 
-constexpr double kPi = 3.14159265358979323846;
-
-Pts RandomPoints(std::mt19937& rng, std::size_t n, double range = 100.0) {
-    std::uniform_real_distribution<double> u(-range, range);
-    Pts p;
-    for (std::size_t i = 0; i < n; ++i) p.emplace_back(u(rng), u(rng));
-    return p;
-}
-
-double Dist(const CHQ_Point2D& a, const CHQ_Point2D& b) { return std::hypot(a.x - b.x, a.y - b.y); }
-
-bool Same(const CHQ_Point2D& a, const CHQ_Point2D& b) { return a.x == b.x && a.y == b.y; }
-
-bool IsFloat(double v) { return static_cast<double>(static_cast<float>(v)) == v; }
-
-// Both coordinates of p within tol of (ex, ey).
-template <typename P>
-::testing::AssertionResult PtNear(const P& p, double ex, double ey, double tol) {
-    if (std::fabs(p.x - ex) <= tol && std::fabs(p.y - ey) <= tol) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "(" << p.x << ", " << p.y << ") is not within " << tol << " of (" << ex << ", " << ey << ")";
-}
+using sitplot_test::Dist;
+using sitplot_test::IsFloat;
+using sitplot_test::kPi;
+using sitplot_test::PtNear;
+using sitplot_test::RandomPoints;
+using sitplot_test::Same;
 
 Pts Type216(const Pts& in) {
     Pts out;
@@ -61,7 +47,8 @@ const std::vector<Builder>& Builders() {
         {"2_1_6", Type216, [](std::size_t n) { return n < 3 ? 0 : 3 * n - 2; }, false},
         {"2_0_2", M::LineType_2_0_2, [](std::size_t n) { return n == 0   ? 0
                                                                 : n == 2 ? 10
-                                                                         : 3 * n + 1; }, true},
+                                                                         : 3 * n + 1; },
+         true},
         {"3_0_0", M::LineType_3_0_0, [](std::size_t n) { return n == 2 || n == 3 ? 13 : 0; }, true},
     };
     return builders;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GeometryTestSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -19,15 +21,7 @@ double Cross(const CHQ_Point3D& a, const CHQ_Point3D& b, const CHQ_Point3D& c) {
     return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
 }
 
-double PolygonArea(const Pts& p) {
-    double a = 0;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        const auto& u = p[i];
-        const auto& v = p[(i + 1) % p.size()];
-        a += u.x * v.y - v.x * u.y;
-    }
-    return std::fabs(a) / 2;
-}
+double PolygonArea(const Pts& p) { return std::fabs(sitplot_test::SignedArea(p)); }
 
 // Proper crossing of the open segments ab and cd.
 bool Crosses(const CHQ_Point3D& a, const CHQ_Point3D& b, const CHQ_Point3D& c, const CHQ_Point3D& d) {

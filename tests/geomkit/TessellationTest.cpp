@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <rapidjson/document.h>
 
+#include "GeometryTestSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <fstream>
@@ -23,15 +25,7 @@ Ring Square(double x0, double y0, double size, bool ccw) {
     return r;
 }
 
-double SignedArea(const Ring& r) {
-    double a = 0;
-    for (std::size_t i = 0; i < r.size(); ++i) {
-        const auto& p = r[i];
-        const auto& q = r[(i + 1) % r.size()];
-        a += p.x * q.y - q.x * p.y;
-    }
-    return a / 2;
-}
+using sitplot_test::SignedArea;
 
 // What a triangle list says about itself: its covered area, how its
 // triangles face, and whether its indices can be trusted.
