@@ -18,12 +18,7 @@ namespace {
 
 using Pts = std::vector<CHQ_Point2D>;
 
-using sitplot_test::Dist;
-using sitplot_test::IsFloat;
-using sitplot_test::kPi;
-using sitplot_test::PtNear;
-using sitplot_test::RandomPoints;
-using sitplot_test::Same;
+using namespace sitplot_test;
 
 Pts Type216(const Pts& in) {
     Pts out;

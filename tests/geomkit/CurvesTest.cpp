@@ -17,11 +17,7 @@ namespace {
 
 using Pts = std::vector<CHQ_Point2D>;
 
-using sitplot_test::Dist;
-using sitplot_test::IsFloat;
-using sitplot_test::kPi;
-using sitplot_test::PtNear;
-using sitplot_test::RandomPoints;
+using namespace sitplot_test;
 
 // Reference cubic by de Casteljau in double precision.
 CHQ_Point2D Cubic(const CHQ_Point2D* p, double t) {

@@ -19,8 +19,7 @@ namespace {
 using Pts = std::vector<CHQ_Point2D>;
 using Line = std::vector<CHQ_Point3D>;
 
-using sitplot_test::kPi;
-using sitplot_test::PtNear;
+using namespace sitplot_test;
 
 // Signed distance of p from the line a->b, positive on the left.
 double LeftDistance(const CHQ_Point3D& p, const CHQ_Point3D& a, const CHQ_Point3D& b) {
