@@ -5,14 +5,17 @@
 // computed with them, so every rounding stays where it is.
 #include <geomkit/MathUtilityFunctions.h>
 
+#include "MeasureConstants.h"
+
 #include <cmath>
 #include <cstddef>
 
 namespace HQ {
 
-namespace {
+using measure::DivideByLengthF;
+using measure::RoundF;
 
-double RoundF(double v) { return static_cast<double>(static_cast<float>(v)); }
+namespace {
 
 CHQ_Point2D Add(const CHQ_Point2D& p, const CHQ_Point2D& v) { return CHQ_Point2D(p.x + v.x, p.y + v.y); }
 
@@ -31,8 +34,8 @@ constexpr double kThird = 0.33333334;
 constexpr double kTwoThirdsF = 0.6666666865348816;
 
 // Turn of the third ring vertex of a two-point closed line: 270 degrees
-// clockwise in radians, i.e. 90 degrees counterclockwise.
-constexpr double kQuarterTurnRad = 4.71238911151886;
+// clockwise, i.e. 90 degrees counterclockwise.
+constexpr double kRingTurnDeg = 270.0;
 
 }  // namespace
 
@@ -68,11 +71,7 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::LineType_2_0_0(const std::v
         const double a = RoundF(ComputeDistance(pts[i - 1], pts[i]));
         const double b = RoundF(ComputeDistance(pts[i + 1], pts[i]));
         double tx = pts[i - 1].x - pts[i + 1].x, ty = pts[i - 1].y - pts[i + 1].y;
-        const double tl = RoundF(std::sqrt(tx * tx + ty * ty));
-        if (tl != 0.0) {
-            tx /= tl;
-            ty /= tl;
-        }
+        DivideByLengthF(tx, ty);
         in[i] = CHQ_Point2D(tx * a / 3.0, ty * a / 3.0);
         out[i] = CHQ_Point2D(-(tx * b / 3.0), -(ty * b / 3.0));
     }
@@ -129,11 +128,7 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::LineType_2_1_3(const std::v
         // The incoming arm of the last interior vertex follows the last
         // segment's direction, two thirds of the previous segment long.
         double ux = pts[n - 1].x - pts[n - 2].x, uy = pts[n - 1].y - pts[n - 2].y;
-        const double ul = RoundF(std::sqrt(ux * ux + uy * uy));
-        if (ul != 0.0) {
-            ux /= ul;
-            uy /= ul;
-        }
+        DivideByLengthF(ux, uy);
         const double d = RoundF(ComputeDistance(pts[n - 2], pts[n - 3]));
         const double arm = 2.0 / 3.0 * d;
         r[m - 5] = CHQ_Point2D(r[m - 4].x - arm * ux, r[m - 4].y - arm * uy);
@@ -143,16 +138,14 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::LineType_2_1_3(const std::v
 
 std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::LineType_2_0_2(const std::vector<CHQ_Point2D>& pts) {
     const std::size_t n = pts.size();
-    if (n < 2) return std::vector<CHQ_Point2D>();
+    // A single point is a ring of one vertex: its control points fall on it.
+    if (n == 0) return std::vector<CHQ_Point2D>();
 
     std::vector<CHQ_Point2D> ring = pts;
     if (n == 2) {
         // Third vertex: P1 turned a quarter counterclockwise about the
-        // midpoint, with the rotation formula of PointRotate in radians.
-        const CHQ_Point2D mid((pts[0].x + pts[1].x) * 0.5, (pts[0].y + pts[1].y) * 0.5);
-        const double dx = pts[1].x - mid.x, dy = pts[1].y - mid.y;
-        const double ca = std::cos(kQuarterTurnRad), sa = std::sin(kQuarterTurnRad);
-        ring.emplace_back(RoundF(ca * dx + sa * dy + mid.x), RoundF(ca * dy - sa * dx + mid.y));
+        // midpoint (270 * PI_F / 180 is the turn of 4.71238911151886 rad).
+        ring.push_back(PointRotate(pts[1], ComputeCenterPos(pts[0], pts[1]), kRingTurnDeg));
     }
     const std::size_t k = ring.size();
 

@@ -5,69 +5,78 @@
 // computed with them, so every rounding stays where it is.
 #include <geomkit/MathUtilityFunctions.h>
 
+#include "MeasureConstants.h"
+
 #include <cmath>
 #include <cstddef>
 
 namespace HQ {
 
+using measure::DivideByLengthF;
+using measure::kEps;
+using measure::kPiF;
+using measure::RoundF;
+
 namespace {
-
-// pi rounded to single precision, used by the turn angles of control points.
-constexpr double kPiF = 3.1415927410125732;
-// Coincidence tolerance of lengths and coordinates.
-constexpr double kEps = 1e-6;
-
-double RoundF(double v) { return static_cast<double>(static_cast<float>(v)); }
 
 double Length(double x, double y) { return std::sqrt(x * x + y * y); }
 
-// Power-basis coefficients of one cubic segment, one coordinate.
-struct CubicF {
-    float a0, a1, a2, a3;
+// Power-basis coefficients of one cubic segment, one coordinate, in the
+// precision T (float or double): the inputs are converted to T first.
+template <typename T>
+struct Cubic {
+    T a0, a1, a2, a3;
+
+    T At(T t) const {
+        const T t2 = t * t;
+        const T t3 = t2 * t;
+        return a0 + a1 * t + a2 * t2 + a3 * t3;
+    }
+    T End() const { return a0 + a1 + a2 + a3; }
 };
 
-CubicF CoefficientsF(double p0, double p1, double p2, double p3) {
-    const float f0 = static_cast<float>(p0), f1 = static_cast<float>(p1);
-    const float f2 = static_cast<float>(p2), f3 = static_cast<float>(p3);
-    return {f0, 3.0f * f1 - 3.0f * f0, 3.0f * f0 - 6.0f * f1 + 3.0f * f2, 3.0f * f1 - f0 - 3.0f * f2 + f3};
+template <typename T>
+Cubic<T> Coefficients(double p0, double p1, double p2, double p3) {
+    const T f0 = static_cast<T>(p0), f1 = static_cast<T>(p1);
+    const T f2 = static_cast<T>(p2), f3 = static_cast<T>(p3);
+    const T three = 3, six = 6;
+    return {f0, three * f1 - three * f0, three * f0 - six * f1 + three * f2,
+            three * f1 - f0 - three * f2 + f3};
 }
 
-struct CubicD {
-    double a0, a1, a2, a3;
-};
-
-CubicD CoefficientsD(double p0, double p1, double p2, double p3) {
-    return {p0, 3.0 * p1 - 3.0 * p0, 3.0 * p0 - 6.0 * p1 + 3.0 * p2, 3.0 * p1 - p0 - 3.0 * p2 + p3};
+// Samples every whole segment of a Bezier chain in the precision T: per
+// segment `perSegment` points at t = 0, dt, 2 dt, ... with t accumulated in
+// T; once t overshoots 1 the segment's end point is emitted instead.
+template <typename T>
+std::vector<CHQ_Point2D> SampleChain(const std::vector<CHQ_Point2D>& pts, int steps, std::size_t perSegment) {
+    std::vector<CHQ_Point2D> out;
+    const std::size_t count = pts.size();
+    const T dt = static_cast<T>(1.0 / steps);
+    out.reserve((count - 1) / 3 * perSegment);
+    for (std::size_t i = 0; i + 3 < count; i += 3) {
+        const Cubic<T> cx = Coefficients<T>(pts[i].x, pts[i + 1].x, pts[i + 2].x, pts[i + 3].x);
+        const Cubic<T> cy = Coefficients<T>(pts[i].y, pts[i + 1].y, pts[i + 2].y, pts[i + 3].y);
+        T t = 0;
+        for (std::size_t k = 0; k < perSegment; ++k) {
+            if (t > static_cast<T>(1)) {
+                out.emplace_back(cx.End(), cy.End());
+            } else {
+                out.emplace_back(cx.At(t), cy.At(t));
+            }
+            t += dt;
+        }
+    }
+    return out;
 }
 
 }  // namespace
 
 std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::CalcBezierCurve(const std::vector<CHQ_Point2D>& pts,
                                                                      int steps) {
-    std::vector<CHQ_Point2D> out;
-    const std::size_t count = pts.size();
-    if (count < 4) return out;
+    if (pts.size() < 4) return std::vector<CHQ_Point2D>();
     if (steps < 1) steps = 1;
-    const float dt = static_cast<float>(1.0 / steps);
-    out.reserve((count - 1) / 3 * (static_cast<std::size_t>(steps) + 1));
-    for (std::size_t i = 0; i + 3 < count; i += 3) {
-        const CubicF cx = CoefficientsF(pts[i].x, pts[i + 1].x, pts[i + 2].x, pts[i + 3].x);
-        const CubicF cy = CoefficientsF(pts[i].y, pts[i + 1].y, pts[i + 2].y, pts[i + 3].y);
-        float t = 0.0f;
-        for (int k = 0; k <= steps; ++k) {
-            if (t > 1.0f) {
-                // The accumulated parameter overshot: emit the segment's end point.
-                out.emplace_back(cx.a0 + cx.a1 + cx.a2 + cx.a3, cy.a0 + cy.a1 + cy.a2 + cy.a3);
-            } else {
-                const float t2 = t * t;
-                const float t3 = t2 * t;
-                out.emplace_back(cx.a0 + cx.a1 * t + cx.a2 * t2 + cx.a3 * t3,
-                                 cy.a0 + cy.a1 * t + cy.a2 * t2 + cy.a3 * t3);
-            }
-            t += dt;
-        }
-    }
-    return out;
+    // Single precision; both end points of every segment.
+    return SampleChain<float>(pts, steps, static_cast<std::size_t>(steps) + 1);
 }
 
 std::list<CHQ_Point2D> CHQGS_MathUtilityFunctions::CalcBezierCurve(const std::list<CHQ_Point2D>&, int) {
@@ -76,28 +85,9 @@ std::list<CHQ_Point2D> CHQGS_MathUtilityFunctions::CalcBezierCurve(const std::li
 
 std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeBeizerPts(const std::vector<CHQ_Point2D>& pts,
                                                                       int steps) {
-    std::vector<CHQ_Point2D> out;
-    const std::size_t count = pts.size();
-    if (count < 4 || steps <= 0) return out;
-    const double dt = 1.0 / steps;
-    out.reserve((count - 1) / 3 * static_cast<std::size_t>(steps));
-    for (std::size_t i = 0; i + 3 < count; i += 3) {
-        const CubicD cx = CoefficientsD(pts[i].x, pts[i + 1].x, pts[i + 2].x, pts[i + 3].x);
-        const CubicD cy = CoefficientsD(pts[i].y, pts[i + 1].y, pts[i + 2].y, pts[i + 3].y);
-        double t = 0.0;
-        for (int k = 0; k < steps; ++k) {
-            if (t > 1.0) {
-                out.emplace_back(cx.a0 + cx.a1 + cx.a2 + cx.a3, cy.a0 + cy.a1 + cy.a2 + cy.a3);
-            } else {
-                const double t2 = t * t;
-                const double t3 = t2 * t;
-                out.emplace_back(cx.a0 + cx.a1 * t + cx.a2 * t2 + cx.a3 * t3,
-                                 cy.a0 + cy.a1 * t + cy.a2 * t2 + cy.a3 * t3);
-            }
-            t += dt;
-        }
-    }
-    return out;
+    if (pts.size() < 4 || steps <= 0) return std::vector<CHQ_Point2D>();
+    // Double precision; the end point of a segment is not emitted.
+    return SampleChain<double>(pts, steps, static_cast<std::size_t>(steps));
 }
 
 std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeControlPoint(const CHQ_Point2D& a,
@@ -171,17 +161,9 @@ CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeControlPoint_2_0_0(const CHQ_Poin
     if (std::fabs(p1.x - p3.x) <= kEps && std::fabs(p1.y - p3.y) <= kEps) return CHQ_Point2D(0.0, 0.0);
 
     double ux = p3.x - p1.x, uy = p3.y - p1.y;
-    const double lu = RoundF(Length(ux, uy));
-    if (lu != 0.0) {
-        ux /= lu;
-        uy /= lu;
-    }
+    DivideByLengthF(ux, uy);
     double vx = p2.x - p1.x, vy = p2.y - p1.y;
-    const double lv = RoundF(Length(vx, vy));
-    if (lv != 0.0) {
-        vx /= lv;
-        vy /= lv;
-    }
+    const double lv = DivideByLengthF(vx, vy);
     // A dot product slightly outside [-1, 1] gives NaN, which falls through
     // every range below to the (0, 0) answer, as theta = 0 or pi would.
     const double theta = RoundF(std::acos(ux * vx + uy * vy));
@@ -247,7 +229,7 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeBezierCtrPointFs(
     const double alpha1 = 90.0 - RoundF(GetIntersectingAngle(q1, q0, q2)) / 2.0;
     const double alpha2 = 90.0 - RoundF(GetIntersectingAngle(q2, q1, q0)) / 2.0;
 
-    const CHQ_Point2D mid((q0.x + q1.x) * 0.5, (q0.y + q1.y) * 0.5);
+    const CHQ_Point2D mid = ComputeCenterPos(q0, q1);
     const float h = static_cast<float>(ComputeDistance(q2, mid));
 
     const CHQ_Point2D k1 = PointRotate(ComputeLeftPoint(q0, q1, d02 / 3.0f), q0, alpha0);
@@ -280,7 +262,7 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeCtrPointsOfKidney(
     // (0.6283185482025146 is 36 degrees in radians, single precision).
     const float halfBaseTan = static_cast<float>(std::tan(0.6283185482025146));
     const float height = halfBaseTan * d * 0.5f;
-    const CHQ_Point2D mid((p0.x + p1.x) * 0.5, (p0.y + p1.y) * 0.5);
+    const CHQ_Point2D mid = ComputeCenterPos(p0, p1);
     const CHQ_Point2D apex = ComputeLPt(p0, mid, height);
     return ComputeBezierCtrPointFs({p0, p1, apex});
 }

@@ -44,6 +44,20 @@ void LineCoefficients(const CHQ_Point2D& p, const CHQ_Point2D& q, double& A, dou
     CHQGS_MathUtilityFunctions::CoefficientsOfDualisticOnceEqu(p.x, p.y, q.x, q.y, A, B, C);
 }
 
+// Intersection (x, y) of the infinite lines a1a2 and b1b2; false when they
+// are parallel or one of them is a single point.
+bool LineIntersection(const CHQ_Point2D& a1, const CHQ_Point2D& a2, const CHQ_Point2D& b1,
+                      const CHQ_Point2D& b2, double& x, double& y) {
+    double A1, B1, C1, A2, B2, C2;
+    LineCoefficients(a1, a2, A1, B1, C1);
+    LineCoefficients(b1, b2, A2, B2, C2);
+    const double det = A1 * B2 - A2 * B1;
+    if (std::fabs(det) <= kEps) return false;
+    x = (B1 * C2 - B2 * C1) / det;
+    y = std::fabs(B1) <= kEps ? -(A2 * x + C2) / B2 : -(A1 * x + C1) / B1;
+    return true;
+}
+
 bool WithinRange(double v, double a, double b) { return std::min(a, b) <= v && v <= std::max(a, b); }
 
 }  // namespace
@@ -326,13 +340,8 @@ void CHQGS_MathUtilityFunctions::CoefficientsOfDualisticOnceEqu(double x1, doubl
 bool CHQGS_MathUtilityFunctions::IntersectLines(CHQ_Point2D& out, const CHQ_Point2D& a1,
                                                 const CHQ_Point2D& a2, const CHQ_Point2D& b1,
                                                 const CHQ_Point2D& b2) {
-    double A1, B1, C1, A2, B2, C2;
-    LineCoefficients(a1, a2, A1, B1, C1);
-    LineCoefficients(b1, b2, A2, B2, C2);
-    const double det = A1 * B2 - A2 * B1;
-    if (std::fabs(det) <= kEps) return false;
-    const double x = (B1 * C2 - B2 * C1) / det;
-    const double y = std::fabs(B1) <= kEps ? -(A2 * x + C2) / B2 : -(A1 * x + C1) / B1;
+    double x, y;
+    if (!LineIntersection(a1, a2, b1, b2, x, y)) return false;
     out = CHQ_Point2D(x, y);
     return true;
 }
@@ -340,15 +349,10 @@ bool CHQGS_MathUtilityFunctions::IntersectLines(CHQ_Point2D& out, const CHQ_Poin
 bool CHQGS_MathUtilityFunctions::IntersectLinesSegment(CHQ_Point2D& out, const CHQ_Point2D& a1,
                                                        const CHQ_Point2D& a2, const CHQ_Point2D& b1,
                                                        const CHQ_Point2D& b2) {
-    double A1, B1, C1, A2, B2, C2;
-    LineCoefficients(a1, a2, A1, B1, C1);
-    LineCoefficients(b1, b2, A2, B2, C2);
-    const double det = A1 * B2 - A2 * B1;
-    if (std::fabs(det) <= kEps) return false;
-    const double x = (B1 * C2 - B2 * C1) / det;
+    double x, y;
+    if (!LineIntersection(a1, a2, b1, b2, x, y)) return false;
     out.x = x;
     if (!WithinRange(x, a1.x, a2.x) || !WithinRange(x, b1.x, b2.x)) return false;
-    const double y = std::fabs(B1) <= kEps ? -(A2 * x + C2) / B2 : -(A1 * x + C1) / B1;
     // The x test alone accepts any point of the infinite line for a vertical
     // segment; check its y-range too (with the coincidence tolerance, since y
     // comes from the other line's equation).

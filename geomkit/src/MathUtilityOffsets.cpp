@@ -2,14 +2,16 @@
 // chord, and removal of repeated vertices.
 #include <geomkit/MathUtilityFunctions.h>
 
+#include "MeasureConstants.h"
+
 #include <cmath>
 #include <cstddef>
 
 namespace HQ {
 
-namespace {
+using measure::RoundF;
 
-double RoundF(double v) { return static_cast<double>(static_cast<float>(v)); }
+namespace {
 
 // Below this cross product the two arms at a vertex count as one line.
 constexpr double kStraightCross = 1e-5;

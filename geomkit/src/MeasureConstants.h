@@ -5,6 +5,8 @@
 #ifndef GEOMKIT_SRC_MEASURECONSTANTS_H
 #define GEOMKIT_SRC_MEASURECONSTANTS_H
 
+#include <cmath>
+
 namespace HQ {
 namespace measure {
 
@@ -25,6 +27,17 @@ static_assert(static_cast<double>(static_cast<float>(kTwoPiF)) == kTwoPiF, "kTwo
 // Rounds a double to the nearest float and widens it back. Written as a
 // function so that each deliberate rounding is visible where it happens.
 inline double RoundF(double v) { return static_cast<double>(static_cast<float>(v)); }
+
+// Divides the vector (x, y) by its length rounded to single precision and
+// returns that length; a zero vector stays as it is.
+inline double DivideByLengthF(double& x, double& y) {
+    const double len = RoundF(std::sqrt(x * x + y * y));
+    if (len != 0.0) {
+        x /= len;
+        y /= len;
+    }
+    return len;
+}
 
 }  // namespace measure
 }  // namespace HQ

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GeometryTestSupport.h"
+
 #include <cmath>
 #include <functional>
 #include <random>
@@ -16,28 +18,7 @@ namespace {
 
 using Pts = std::vector<CHQ_Point2D>;
 
-constexpr double kPi = 3.14159265358979323846;
-
-Pts RandomPoints(std::mt19937& rng, std::size_t n, double range = 100.0) {
-    std::uniform_real_distribution<double> u(-range, range);
-    Pts p;
-    for (std::size_t i = 0; i < n; ++i) p.emplace_back(u(rng), u(rng));
-    return p;
-}
-
-double Dist(const CHQ_Point2D& a, const CHQ_Point2D& b) { return std::hypot(a.x - b.x, a.y - b.y); }
-
-bool Same(const CHQ_Point2D& a, const CHQ_Point2D& b) { return a.x == b.x && a.y == b.y; }
-
-bool IsFloat(double v) { return static_cast<double>(static_cast<float>(v)) == v; }
-
-// Both coordinates of p within tol of (ex, ey).
-template <typename P>
-::testing::AssertionResult PtNear(const P& p, double ex, double ey, double tol) {
-    if (std::fabs(p.x - ex) <= tol && std::fabs(p.y - ey) <= tol) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "(" << p.x << ", " << p.y << ") is not within " << tol << " of (" << ex << ", " << ey << ")";
-}
+using namespace sitplot_test;
 
 Pts Type216(const Pts& in) {
     Pts out;
@@ -59,9 +40,10 @@ const std::vector<Builder>& Builders() {
         {"2_0_1", M::LineType_2_0_1, [](std::size_t n) { return n < 2 ? 0 : 3 * n - 2; }, false},
         {"2_1_3", M::LineType_2_1_3, [](std::size_t n) { return n < 2 ? 0 : 3 * n - 2; }, false},
         {"2_1_6", Type216, [](std::size_t n) { return n < 3 ? 0 : 3 * n - 2; }, false},
-        {"2_0_2", M::LineType_2_0_2, [](std::size_t n) { return n < 2    ? 0
+        {"2_0_2", M::LineType_2_0_2, [](std::size_t n) { return n == 0   ? 0
                                                                 : n == 2 ? 10
-                                                                         : 3 * n + 1; }, true},
+                                                                         : 3 * n + 1; },
+         true},
         {"3_0_0", M::LineType_3_0_0, [](std::size_t n) { return n == 2 || n == 3 ? 13 : 0; }, true},
     };
     return builders;
@@ -266,7 +248,11 @@ TEST(LineType_2_0_2, ClosedRings) {
     EXPECT_TRUE(IsFloat(two[6].x) && IsFloat(two[6].y));
     const Pts slanted = M::LineType_2_0_2({{1, 1}, {3, 5}});
     EXPECT_TRUE(PtNear(slanted[6], 0, 4, 1e-6));
-    EXPECT_TRUE(M::LineType_2_0_2({{1, 1}}).empty());
+    // One point is a ring of one vertex: four copies of it, still closed.
+    const Pts one = M::LineType_2_0_2({{1, 1}});
+    ASSERT_EQ(one.size(), 4u);
+    for (const CHQ_Point2D& p : one) EXPECT_TRUE(Same(p, {1, 1}));
+    EXPECT_TRUE(M::LineType_2_0_2({}).empty());
 }
 
 TEST(LineType_2_1_6, AppendsAndBendsTheStartArm) {

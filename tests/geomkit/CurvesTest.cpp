@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GeometryTestSupport.h"
+
 #include <cmath>
 #include <random>
 #include <vector>
@@ -15,18 +17,7 @@ namespace {
 
 using Pts = std::vector<CHQ_Point2D>;
 
-constexpr double kPi = 3.14159265358979323846;
-
-Pts RandomPoints(std::mt19937& rng, std::size_t n, double range = 100.0) {
-    std::uniform_real_distribution<double> u(-range, range);
-    Pts p;
-    for (std::size_t i = 0; i < n; ++i) p.emplace_back(u(rng), u(rng));
-    return p;
-}
-
-bool IsFloat(double v) { return static_cast<double>(static_cast<float>(v)) == v; }
-
-double Dist(const CHQ_Point2D& a, const CHQ_Point2D& b) { return std::hypot(a.x - b.x, a.y - b.y); }
+using namespace sitplot_test;
 
 // Reference cubic by de Casteljau in double precision.
 CHQ_Point2D Cubic(const CHQ_Point2D* p, double t) {
@@ -35,14 +26,6 @@ CHQ_Point2D Cubic(const CHQ_Point2D* p, double t) {
     };
     const CHQ_Point2D a = lerp(p[0], p[1], t), b = lerp(p[1], p[2], t), c = lerp(p[2], p[3], t);
     return lerp(lerp(a, b, t), lerp(b, c, t), t);
-}
-
-// Both coordinates of p within tol of (ex, ey).
-template <typename P>
-::testing::AssertionResult PtNear(const P& p, double ex, double ey, double tol) {
-    if (std::fabs(p.x - ex) <= tol && std::fabs(p.y - ey) <= tol) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "(" << p.x << ", " << p.y << ") is not within " << tol << " of (" << ex << ", " << ey << ")";
 }
 
 }  // namespace

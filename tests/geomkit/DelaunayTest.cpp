@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GeometryTestSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -19,20 +21,22 @@ double Cross(const CHQ_Point3D& a, const CHQ_Point3D& b, const CHQ_Point3D& c) {
     return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
 }
 
-double PolygonArea(const Pts& p) {
-    double a = 0;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        const auto& u = p[i];
-        const auto& v = p[(i + 1) % p.size()];
-        a += u.x * v.y - v.x * u.y;
-    }
-    return std::fabs(a) / 2;
-}
+double PolygonArea(const Pts& p) { return std::fabs(sitplot_test::SignedArea(p)); }
 
 // Proper crossing of the open segments ab and cd.
 bool Crosses(const CHQ_Point3D& a, const CHQ_Point3D& b, const CHQ_Point3D& c, const CHQ_Point3D& d) {
     const double o1 = Cross(a, b, c), o2 = Cross(a, b, d), o3 = Cross(c, d, a), o4 = Cross(c, d, b);
     return ((o1 > 0 && o2 < 0) || (o1 < 0 && o2 > 0)) && ((o3 > 0 && o4 < 0) || (o3 < 0 && o4 > 0));
+}
+
+// Initialises a triangulator with the outline, triangulates it and reads the
+// points and triangle indices back.
+::testing::AssertionResult Triangulated(const Pts& outline, Pts& pts, std::vector<int>& idx) {
+    CHQGS_Delaunay d;
+    d.Init(outline);
+    if (!d.Triangulate()) return ::testing::AssertionFailure() << "Triangulate failed";
+    if (!d.Compute(pts, idx)) return ::testing::AssertionFailure() << "Compute failed";
+    return ::testing::AssertionSuccess();
 }
 
 // A star-shaped outline around the origin: random radii at increasing
@@ -214,12 +218,9 @@ TEST(Delaunay, ConvexOutlineWithCircleConflictIsFlipped) {
     // diagonal 1-3, whose triangles hold the other corners in their
     // circumcircles. The Delaunay answer uses the short diagonal 0-2.
     const Pts outline{{10, -1, 0}, {20, 0, 0}, {10, 1, 0}, {0, 0, 0}};
-    CHQGS_Delaunay d;
-    d.Init(outline);
-    ASSERT_TRUE(d.Triangulate());
     Pts pts;
     std::vector<int> idx;
-    ASSERT_TRUE(d.Compute(pts, idx));
+    ASSERT_TRUE(Triangulated(outline, pts, idx));
     ASSERT_EQ(idx.size(), 6u);
     for (std::size_t t = 0; t < 6; t += 3) {
         const bool has0 = std::count(idx.begin() + t, idx.begin() + t + 3, 0) == 1;
@@ -257,12 +258,9 @@ TEST(Delaunay, CollinearPointsOnEdgesStillCover) {
     // but every point is still used and the area is covered.
     const Pts square{{0, 0, 0},   {1, 0, 0}, {2, 0, 0}, {3, 0, 0},
                      {3, 1.5, 0}, {3, 3, 0}, {0, 3, 0}, {0, 1, 0}};
-    CHQGS_Delaunay d;
-    d.Init(square);
-    ASSERT_TRUE(d.Triangulate());
     Pts pts;
     std::vector<int> idx;
-    ASSERT_TRUE(d.Compute(pts, idx));
+    ASSERT_TRUE(Triangulated(square, pts, idx));
     double area = 0;
     for (std::size_t t = 0; t < idx.size(); t += 3) {
         const double c = Cross(pts[idx[t]], pts[idx[t + 1]], pts[idx[t + 2]]);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GeometryTestSupport.h"
+
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -18,7 +20,7 @@ namespace {
 
 constexpr double kNear = 1e-9;  // for results that carry no deliberate rounding
 
-bool IsFloatValue(double v) { return static_cast<double>(static_cast<float>(v)) == v; }
+using sitplot_test::IsFloat;
 
 void ExpectPointNear(const CHQ_Point2D& actual, const CHQ_Point2D& expected, double tol, const char* what) {
     EXPECT_NEAR(actual.x, expected.x, tol) << what;
@@ -250,7 +252,7 @@ TEST(MeasuresAngles, IntersectingAngleIsSinglePrecision) {
     for (const Case& c : cases) {
         const double a = M::GetIntersectingAngle(c.o, c.p, c.q);
         EXPECT_EQ(a, c.angle) << c.q.x << "," << c.q.y;
-        EXPECT_TRUE(IsFloatValue(a));
+        EXPECT_TRUE(IsFloat(a));
     }
     EXPECT_EQ(static_cast<int>(
                   M::GetIntersectingAngle(CHQ_Point2D(50, 50), CHQ_Point2D(51, 50), CHQ_Point2D(50, 150))),
@@ -287,7 +289,7 @@ TEST(MeasuresRotations, PointRotateRoundsBothCoordinates) {
         const CHQ_Point2D r = M::PointRotate(c.p, c.c, c.angle);
         EXPECT_EQ(r.x, c.expected.x);
         EXPECT_EQ(r.y, c.expected.y);
-        EXPECT_TRUE(IsFloatValue(r.x) && IsFloatValue(r.y));
+        EXPECT_TRUE(IsFloat(r.x) && IsFloat(r.y));
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GeometryTestSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <random>
@@ -17,15 +19,7 @@ namespace {
 using Pts = std::vector<CHQ_Point2D>;
 using Line = std::vector<CHQ_Point3D>;
 
-constexpr double kPi = 3.14159265358979323846;
-
-// Both coordinates of p within tol of (ex, ey).
-template <typename P>
-::testing::AssertionResult PtNear(const P& p, double ex, double ey, double tol) {
-    if (std::fabs(p.x - ex) <= tol && std::fabs(p.y - ey) <= tol) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "(" << p.x << ", " << p.y << ") is not within " << tol << " of (" << ex << ", " << ey << ")";
-}
+using namespace sitplot_test;
 
 // Signed distance of p from the line a->b, positive on the left.
 double LeftDistance(const CHQ_Point3D& p, const CHQ_Point3D& a, const CHQ_Point3D& b) {

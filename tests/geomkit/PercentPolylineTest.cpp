@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GeometryTestSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <random>
@@ -17,7 +19,7 @@ using Pieces = std::vector<Line>;
 
 namespace {
 
-bool IsFloatValue(double v) { return static_cast<double>(static_cast<float>(v)) == v; }
+using sitplot_test::IsFloat;
 
 void ExpectPointsEq(const Line& actual, const Line& expected, const std::string& what) {
     ASSERT_EQ(actual.size(), expected.size()) << what;
@@ -197,7 +199,7 @@ TEST(PercentPolyline, PiecesCoverTheLineOnRandomInput) {
 
         for (size_t i = 0; i < fractions.size(); ++i) {
             const CHQ_Point2D& p = positions[i];
-            EXPECT_TRUE(IsFloatValue(p.x) && IsFloatValue(p.y));
+            EXPECT_TRUE(IsFloat(p.x) && IsFloat(p.y));
             if (total == 0.0) {  // no position on a line of length 0
                 EXPECT_TRUE(p.x == 0.0 && p.y == 0.0);
                 continue;

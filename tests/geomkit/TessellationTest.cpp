@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <rapidjson/document.h>
 
+#include "GeometryTestSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <fstream>
@@ -23,15 +25,7 @@ Ring Square(double x0, double y0, double size, bool ccw) {
     return r;
 }
 
-double SignedArea(const Ring& r) {
-    double a = 0;
-    for (std::size_t i = 0; i < r.size(); ++i) {
-        const auto& p = r[i];
-        const auto& q = r[(i + 1) % r.size()];
-        a += p.x * q.y - q.x * p.y;
-    }
-    return a / 2;
-}
+using sitplot_test::SignedArea;
 
 // What a triangle list says about itself: its covered area, how its
 // triangles face, and whether its indices can be trusted.
@@ -229,13 +223,12 @@ std::string ReadFile(const std::string& path) {
 // others holes. Rings are re-wound (outer counter-clockwise, holes
 // clockwise) because the positive rule needs holes wound against the outer
 // ring and the data does not promise a winding.
-std::vector<Ring> LoadFixture(const std::string& name, double& expectedArea, std::size_t& points) {
+std::vector<Ring> LoadFixture(const std::string& name, double& expectedArea) {
     rapidjson::Document doc;
     const std::string text = ReadFile(std::string(SITPLOT_TESTDATA_DIR) + "/earcut/" + name + ".json");
     doc.Parse(text.c_str());
     std::vector<Ring> rings;
     expectedArea = 0;
-    points = 0;
     if (doc.HasParseError() || !doc.IsArray()) return rings;
     for (const auto& jr : doc.GetArray()) {
         Ring r;
@@ -244,10 +237,18 @@ std::vector<Ring> LoadFixture(const std::string& name, double& expectedArea, std
         const bool outer = rings.empty();
         if ((a > 0) != outer) std::reverse(r.begin(), r.end());
         expectedArea += outer ? std::fabs(a) : -std::fabs(a);
-        points += r.size();
         rings.push_back(r);
     }
     return rings;
+}
+
+// Tessellates the fixture into v and idx and answers what Tessellate
+// answered; a fixture that cannot be read fails the test and answers false.
+bool TessellateFixture(const std::string& name, double& expectedArea, std::vector<CHQ_Point3D>& v,
+                       std::vector<int>& idx) {
+    const std::vector<Ring> rings = LoadFixture(name, expectedArea);
+    EXPECT_FALSE(rings.empty()) << name;
+    return !rings.empty() && Tessellate(rings, v, idx);
 }
 
 int ExpectedTriangles(const std::string& name) {
@@ -301,12 +302,9 @@ TEST(Tessellation, RealWorldOutlinesAreCoveredExactly) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         double expected = 0;
-        std::size_t points = 0;
-        const auto rings = LoadFixture(c.name, expected, points);
-        ASSERT_FALSE(rings.empty());
         std::vector<CHQ_Point3D> v;
         std::vector<int> idx;
-        ASSERT_TRUE(Tessellate(rings, v, idx));
+        ASSERT_TRUE(TessellateFixture(c.name, expected, v, idx));
         const MeshStats s = CheckMesh(v, idx);
         EXPECT_NEAR(s.area, expected, c.relTol * expected);
         // Outer rings run counter-clockwise, so every triangle does too.
@@ -331,12 +329,9 @@ TEST(Tessellation, DegenerateFixturesFillNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         double expected = 0;
-        std::size_t points = 0;
-        const auto rings = LoadFixture(c.name, expected, points);
-        ASSERT_FALSE(rings.empty());
         std::vector<CHQ_Point3D> v;
         std::vector<int> idx;
-        EXPECT_EQ(Tessellate(rings, v, idx), c.fills);
+        EXPECT_EQ(TessellateFixture(c.name, expected, v, idx), c.fills);
         EXPECT_NEAR(CheckMesh(v, idx).area, c.area, 1e-9 * (1 + c.area));
     }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GeometryTestSupport.h"
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -43,7 +45,7 @@ bool Exists(const char* path) {
     return f != nullptr;
 }
 
-double Dist(const CHQ_Point2D& a, const CHQ_Point2D& b) { return std::hypot(a.x - b.x, a.y - b.y); }
+using sitplot_test::Dist;
 
 }  // namespace
 

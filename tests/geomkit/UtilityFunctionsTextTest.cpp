@@ -79,16 +79,19 @@ private:
     std::string old_;
 };
 
+// A table row of the conversions from 8-bit text to UTF-16 units.
+struct NarrowToWideCase {
+    const char* what;
+    std::string in;
+    std::wstring out;
+};
+
 }  // namespace
 
 // ---- UTF-8 decoder -------------------------------------------------------
 
 TEST(Utf8ToUnicode, DecodesAndReplacesPerRules) {
-    struct Case {
-        const char* what;
-        std::string in;
-        std::wstring out;
-    };
+    using Case = NarrowToWideCase;
     const Case cases[] = {
         {"empty", "", L""},
         {"ascii", "Az\x7F", Units({0x41, 0x7A, 0x7F})},
@@ -285,11 +288,7 @@ TEST(AnsiConversions, AstralCharactersSurviveInGb18030) {
 }
 
 TEST(String2WString, ConvertsLocaleTextToUtf16) {
-    struct Case {
-        const char* what;
-        std::string in;
-        std::wstring out;
-    };
+    using Case = NarrowToWideCase;
     const Case cases[] = {
         {"empty", "", L""},
         {"ASCII", "ab", L"ab"},

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GeometryTestSupport.h"
+
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -14,13 +16,11 @@ using namespace HQ;
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
+using sitplot_test::kPi;
 constexpr double kTol = 1e-9;
 
-void ExpectPoint(const CHQ_Point2D& p, double x, double y, double tol = kTol) {
-    EXPECT_NEAR(p.x, x, tol);
-    EXPECT_NEAR(p.y, y, tol);
-}
+using sitplot_test::ExpectPoint;
+void ExpectPoint(const CHQ_Point2D& p, double x, double y) { ExpectPoint(p, x, y, kTol); }
 
 // Element kinds in path order, then the pending one (0 when none).
 std::vector<int> Kinds(const CPrimitiveAlgorithmPath& path) {

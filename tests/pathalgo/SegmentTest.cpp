@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GeometryTestSupport.h"
+
 #include <cmath>
 #include <limits>
 
@@ -12,14 +14,12 @@ using namespace HQ;
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
+using sitplot_test::kPi;
 // Coordinates computed through a few roundings.
 constexpr double kTol = 1e-12;
 
-void ExpectPoint(const CHQ_Point2D& p, double x, double y, double tol = kTol) {
-    EXPECT_NEAR(p.x, x, tol);
-    EXPECT_NEAR(p.y, y, tol);
-}
+using sitplot_test::ExpectPoint;
+void ExpectPoint(const CHQ_Point2D& p, double x, double y) { ExpectPoint(p, x, y, kTol); }
 
 }  // namespace
 

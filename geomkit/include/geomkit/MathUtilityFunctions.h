@@ -234,7 +234,8 @@ public:
     // LineType_2_0_1 whose last segment is straight.
     static std::vector<CHQ_Point2D> LineType_2_1_3(const std::vector<CHQ_Point2D>& pts);
     // Closed smooth chain through the points; two points get a third vertex
-    // (the second point turned 90 degrees counterclockwise about their midpoint).
+    // (the second point turned 90 degrees counterclockwise about their midpoint);
+    // one point gives four copies of it, no points an empty result.
     static std::vector<CHQ_Point2D> LineType_2_0_2(const std::vector<CHQ_Point2D>& pts);
     // Appends an open chain of 3n - 2 points with a straight last segment to
     // out (which is not cleared). Needs at least three points; otherwise
