@@ -4,8 +4,11 @@
 //
 // Opens the keyed SQLite library file, exports every library with its
 // category tree and symbols, and writes the document to OUTPUT.xml (or to
-// standard output). Names come out in the local code page, so run it under
-// the locale the host uses (LC_ALL=zh_CN.GBK).
+// standard output). The manager writes names as the SQLite engine answers
+// them, in the local code page, whatever the document's UTF-8 declaration
+// says; this sample converts the document to UTF-8 so that the file matches
+// its declaration. Run it under the locale the host uses (LC_ALL=zh_CN.GBK).
+#include <geomkit/UtilityFunctions.h>
 #include <markstore/SymbolLibManager.h>
 
 #include <cstddef>
@@ -46,6 +49,15 @@ int main(int argc, char** argv) {
 
     manager->close();
     manager->release();  // destroys the manager and its engine
+
+    // One character without a form in the code page empties the conversion:
+    // keep the text as it came then.
+    const std::string utf8 = HQ::CHQGS_UtilityFunctions::ANSIToUTF8(xml);
+    if (!utf8.empty() || xml.empty()) {
+        xml = utf8;
+    } else {
+        std::cerr << "export_library: the names are not valid in this locale; written unconverted\n";
+    }
 
     if (argc == 3) {
         std::ofstream out(argv[2], std::ios::binary);
