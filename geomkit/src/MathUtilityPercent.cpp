@@ -114,12 +114,22 @@ std::vector<std::vector<CHQ_Point2D> > CHQGS_MathUtilityFunctions::GetPercentPos
         }
         for (; w < line.size(); ++w) merged.push_back(line[w]);
 
-        // The ends of the line are split points unless a fraction put one
-        // there already (a first fraction of 0 and a last one of 1 do, except
-        // on a line of length 0, which then still comes back whole).
-        if (splits.empty() || splits.front() != 0) splits.insert(splits.begin(), 0);
+        // The ends of the line are split points unless the first fraction
+        // given is 0 or the last is 1 (those put a split point there
+        // themselves). The test is on the fractions, not on where the splits
+        // fell, so a last fraction that lands on the end vertex without being
+        // 1 still closes the list with a one-point piece: with ascending
+        // fractions inside [0, 1] piece i always lies between fractions i-1
+        // and i. A line of length 0 (or of one point) splits nowhere and comes
+        // back whole.
         const size_t last = merged.size() - 1;
-        if (splits.back() != last) splits.push_back(last);
+        if (walk.total > 0.0) {
+            if (fractions.front() != 0.0f) splits.insert(splits.begin(), 0);
+            if (fractions.back() != 1.0f) splits.push_back(last);
+        } else {
+            if (splits.empty() || splits.front() != 0) splits.insert(splits.begin(), 0);
+            if (splits.back() != last) splits.push_back(last);
+        }
 
         for (size_t i = 0; i + 1 < splits.size(); ++i)
             pieces.emplace_back(merged.begin() + splits[i], merged.begin() + splits[i + 1] + 1);

@@ -170,8 +170,14 @@ std::vector<CHQ_Point2D> CHQGS_UtilityText::Flatten(CPrimitiveAlgorithmPath& pat
     // is instead.
     const bool degenerate = !(path.Length() > 0);
     const CHQ_Point2D still = path.CurrentPosition();
-    const float fstep = static_cast<float>(step);
-    for (float t = 0.0f; t < 1.0f; t += fstep) out.push_back(degenerate ? still : path.PointAtPercent(t));
+    // t is kept in single precision; each step is added in double and the
+    // sum rounded back, as the other path samplers do.
+    for (float t = 0.0f; t < 1.0f;) {
+        out.push_back(degenerate ? still : path.PointAtPercent(t));
+        const float next = static_cast<float>(t + step);
+        if (!(next > t)) break;  // a step too small to move t would never reach 1
+        t = next;
+    }
     out.push_back(degenerate ? still : path.PointAtPercent(1.0));
     return out;
 }

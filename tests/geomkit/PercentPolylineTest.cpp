@@ -83,6 +83,17 @@ TEST(PercentPolyline, PositionsDirectionsAndPieces) {
          {CHQ_Point2D(10, 10), CHQ_Point2D(10, 10)},
          {CHQ_Point2D(0, 1), CHQ_Point2D(0, 1)},
          {kEll}},
+        // The ends count as split points by the fractions' values: a last
+        // fraction that snaps to the end vertex without being 1 leaves a
+        // one-point piece, so that piece i still follows fraction i - 1.
+        {"a last fraction just below 1 lands on the end and still closes the list",
+         kEll,
+         {0.25f, 0.99999994f},
+         {CHQ_Point2D(5, 0), CHQ_Point2D(10, 10)},
+         {CHQ_Point2D(1, 0), CHQ_Point2D(0, 1)},
+         {{CHQ_Point2D(0, 0), CHQ_Point2D(5, 0)},
+          {CHQ_Point2D(5, 0), CHQ_Point2D(10, 0), CHQ_Point2D(10, 10)},
+          {CHQ_Point2D(10, 10)}}},
         {"descending: the later fraction is placed but does not split",
          kEll,
          {0.75f, 0.25f},

@@ -161,7 +161,9 @@ public:
     // vectors, in the order of the fractions; a fraction outside [0, 1]
     // answers (0, 0) for both and does not split the line. The result is the
     // list of pieces between consecutive split points (the ends of the line
-    // count as split points). A fraction smaller than an earlier one still
+    // count as split points unless the first fraction is 0 or the last is 1;
+    // a last fraction that lands on the end without being 1 leaves a final
+    // one-point piece). A fraction smaller than an earlier one still
     // gets its position and direction but does not split the line. An empty
     // list of fractions answers nothing; an empty polyline answers no pieces
     // and (0, 0) positions; a zero-length segment has direction (0, 0).
