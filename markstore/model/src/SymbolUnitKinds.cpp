@@ -85,15 +85,9 @@ CHQGS_SymbolUnitLine::CHQGS_SymbolUnitLine(const CHQGS_SymbolUnitAttr& a,
     type = Unit_Line;
 }
 
-CHQGS_SymbolUnitLine::CHQGS_SymbolUnitLine(const CHQGS_SymbolUnitLine& other)
-    : CHQGS_SymbolUnit(other), vertexes(other.vertexes) {}
+CHQGS_SymbolUnitLine::CHQGS_SymbolUnitLine(const CHQGS_SymbolUnitLine& other) = default;
 
-CHQGS_SymbolUnitLine& CHQGS_SymbolUnitLine::operator=(const CHQGS_SymbolUnitLine& other) {
-    if (this == &other) return *this;
-    CHQGS_SymbolUnit::operator=(other);
-    vertexes = other.vertexes;
-    return *this;
-}
+CHQGS_SymbolUnitLine& CHQGS_SymbolUnitLine::operator=(const CHQGS_SymbolUnitLine& other) = default;
 
 CHQGS_SymbolUnitLine::~CHQGS_SymbolUnitLine() {}
 
@@ -121,12 +115,9 @@ CHQGS_SymbolUnitRect::CHQGS_SymbolUnitRect(const CHQGS_SymbolUnitAttr& a,
     type = Unit_Rect;
 }
 
-CHQGS_SymbolUnitRect::CHQGS_SymbolUnitRect(const CHQGS_SymbolUnitRect& other) : CHQGS_SymbolUnit(other) {}
+CHQGS_SymbolUnitRect::CHQGS_SymbolUnitRect(const CHQGS_SymbolUnitRect& other) = default;
 
-CHQGS_SymbolUnitRect& CHQGS_SymbolUnitRect::operator=(const CHQGS_SymbolUnitRect& other) {
-    CHQGS_SymbolUnit::operator=(other);
-    return *this;
-}
+CHQGS_SymbolUnitRect& CHQGS_SymbolUnitRect::operator=(const CHQGS_SymbolUnitRect& other) = default;
 
 CHQGS_SymbolUnitRect::~CHQGS_SymbolUnitRect() {}
 
@@ -144,13 +135,9 @@ CHQGS_SymbolUnitEllipse::CHQGS_SymbolUnitEllipse(const CHQGS_SymbolUnitAttr& a,
     type = Unit_Ellipse;
 }
 
-CHQGS_SymbolUnitEllipse::CHQGS_SymbolUnitEllipse(const CHQGS_SymbolUnitEllipse& other)
-    : CHQGS_SymbolUnit(other) {}
+CHQGS_SymbolUnitEllipse::CHQGS_SymbolUnitEllipse(const CHQGS_SymbolUnitEllipse& other) = default;
 
-CHQGS_SymbolUnitEllipse& CHQGS_SymbolUnitEllipse::operator=(const CHQGS_SymbolUnitEllipse& other) {
-    CHQGS_SymbolUnit::operator=(other);
-    return *this;
-}
+CHQGS_SymbolUnitEllipse& CHQGS_SymbolUnitEllipse::operator=(const CHQGS_SymbolUnitEllipse& other) = default;
 
 CHQGS_SymbolUnitEllipse::~CHQGS_SymbolUnitEllipse() {}
 
@@ -174,12 +161,9 @@ CHQGS_SymbolUnitArc::CHQGS_SymbolUnitArc(const CHQGS_SymbolUnitAttr& a,
     type = Unit_Arc;
 }
 
-CHQGS_SymbolUnitArc::CHQGS_SymbolUnitArc(const CHQGS_SymbolUnitArc& other) : CHQGS_SymbolUnit(other) {}
+CHQGS_SymbolUnitArc::CHQGS_SymbolUnitArc(const CHQGS_SymbolUnitArc& other) = default;
 
-CHQGS_SymbolUnitArc& CHQGS_SymbolUnitArc::operator=(const CHQGS_SymbolUnitArc& other) {
-    CHQGS_SymbolUnit::operator=(other);
-    return *this;
-}
+CHQGS_SymbolUnitArc& CHQGS_SymbolUnitArc::operator=(const CHQGS_SymbolUnitArc& other) = default;
 
 CHQGS_SymbolUnitArc::~CHQGS_SymbolUnitArc() {}
 
@@ -205,13 +189,9 @@ CHQGS_SymbolUnitSector::CHQGS_SymbolUnitSector(const CHQGS_SymbolUnitAttr& a,
     type = Unit_Sector;
 }
 
-CHQGS_SymbolUnitSector::CHQGS_SymbolUnitSector(const CHQGS_SymbolUnitSector& other)
-    : CHQGS_SymbolUnit(other) {}
+CHQGS_SymbolUnitSector::CHQGS_SymbolUnitSector(const CHQGS_SymbolUnitSector& other) = default;
 
-CHQGS_SymbolUnitSector& CHQGS_SymbolUnitSector::operator=(const CHQGS_SymbolUnitSector& other) {
-    CHQGS_SymbolUnit::operator=(other);
-    return *this;
-}
+CHQGS_SymbolUnitSector& CHQGS_SymbolUnitSector::operator=(const CHQGS_SymbolUnitSector& other) = default;
 
 CHQGS_SymbolUnitSector::~CHQGS_SymbolUnitSector() {}
 
@@ -266,41 +246,9 @@ CHQGS_SymbolUnitText::CHQGS_SymbolUnitText(const CHQGS_SymbolUnitAttr& a,
     attr.LineWidth = kTextLineWidth;
 }
 
-CHQGS_SymbolUnitText::CHQGS_SymbolUnitText(const CHQGS_SymbolUnitText& other)
-    : CHQGS_SymbolUnit(other),
-      FontAngle(other.FontAngle),
-      FontName(other.FontName),
-      FontWidth(other.FontWidth),
-      FontHeight(other.FontHeight),
-      FontColor{other.FontColor[0], other.FontColor[1], other.FontColor[2], other.FontColor[3]},
-      FontDistance(other.FontDistance),
-      LineDistance(other.LineDistance),
-      FontStyle(other.FontStyle),
-      FontPos{other.FontPos[0], other.FontPos[1]},
-      Text(other.Text),
-      auxLists{other.auxLists[0], other.auxLists[1]},
-      auxPoints{other.auxPoints[0], other.auxPoints[1]} {}
+CHQGS_SymbolUnitText::CHQGS_SymbolUnitText(const CHQGS_SymbolUnitText& other) = default;
 
-CHQGS_SymbolUnitText& CHQGS_SymbolUnitText::operator=(const CHQGS_SymbolUnitText& other) {
-    if (this == &other) return *this;
-    CHQGS_SymbolUnit::operator=(other);
-    FontAngle = other.FontAngle;
-    FontName = other.FontName;
-    FontWidth = other.FontWidth;
-    FontHeight = other.FontHeight;
-    std::memcpy(FontColor, other.FontColor, sizeof(FontColor));
-    FontDistance = other.FontDistance;
-    LineDistance = other.LineDistance;
-    FontStyle = other.FontStyle;
-    FontPos[0] = other.FontPos[0];
-    FontPos[1] = other.FontPos[1];
-    Text = other.Text;
-    auxLists[0] = other.auxLists[0];
-    auxLists[1] = other.auxLists[1];
-    auxPoints[0] = other.auxPoints[0];
-    auxPoints[1] = other.auxPoints[1];
-    return *this;
-}
+CHQGS_SymbolUnitText& CHQGS_SymbolUnitText::operator=(const CHQGS_SymbolUnitText& other) = default;
 
 CHQGS_SymbolUnitText::~CHQGS_SymbolUnitText() {}
 
@@ -387,30 +335,9 @@ CHQGS_SymbolUnitTextBox::CHQGS_SymbolUnitTextBox(const CHQGS_SymbolUnitAttr& a,
     attr.LineWidth = kTextLineWidth;
 }
 
-CHQGS_SymbolUnitTextBox::CHQGS_SymbolUnitTextBox(const CHQGS_SymbolUnitTextBox& other)
-    : CHQGS_SymbolUnit(other),
-      FontAngle(other.FontAngle),
-      FontName(other.FontName),
-      FontWidth(other.FontWidth),
-      FontHeight(other.FontHeight),
-      FontColor{other.FontColor[0], other.FontColor[1], other.FontColor[2], other.FontColor[3]},
-      FontDistance(other.FontDistance),
-      LineDistance(other.LineDistance),
-      FontStyle(other.FontStyle) {}
+CHQGS_SymbolUnitTextBox::CHQGS_SymbolUnitTextBox(const CHQGS_SymbolUnitTextBox& other) = default;
 
-CHQGS_SymbolUnitTextBox& CHQGS_SymbolUnitTextBox::operator=(const CHQGS_SymbolUnitTextBox& other) {
-    if (this == &other) return *this;
-    CHQGS_SymbolUnit::operator=(other);
-    FontAngle = other.FontAngle;
-    FontName = other.FontName;
-    FontWidth = other.FontWidth;
-    FontHeight = other.FontHeight;
-    std::memcpy(FontColor, other.FontColor, sizeof(FontColor));
-    FontDistance = other.FontDistance;
-    LineDistance = other.LineDistance;
-    FontStyle = other.FontStyle;
-    return *this;
-}
+CHQGS_SymbolUnitTextBox& CHQGS_SymbolUnitTextBox::operator=(const CHQGS_SymbolUnitTextBox& other) = default;
 
 CHQGS_SymbolUnitTextBox::~CHQGS_SymbolUnitTextBox() {}
 
@@ -514,16 +441,9 @@ CHQGS_SymbolUnitCombo::CHQGS_SymbolUnitCombo(const CHQGS_SymbolUnitAttr& a) : CH
     type = Unit_Combo;
 }
 
-CHQGS_SymbolUnitCombo::CHQGS_SymbolUnitCombo(const CHQGS_SymbolUnitCombo& other)
-    : CHQGS_SymbolUnit(other),
-      lineGroups{other.lineGroups[0], other.lineGroups[1], other.lineGroups[2], other.lineGroups[3]} {}
+CHQGS_SymbolUnitCombo::CHQGS_SymbolUnitCombo(const CHQGS_SymbolUnitCombo& other) = default;
 
-CHQGS_SymbolUnitCombo& CHQGS_SymbolUnitCombo::operator=(const CHQGS_SymbolUnitCombo& other) {
-    if (this == &other) return *this;
-    CHQGS_SymbolUnit::operator=(other);
-    for (int i = 0; i < GroupCount; ++i) lineGroups[i] = other.lineGroups[i];
-    return *this;
-}
+CHQGS_SymbolUnitCombo& CHQGS_SymbolUnitCombo::operator=(const CHQGS_SymbolUnitCombo& other) = default;
 
 CHQGS_SymbolUnitCombo::~CHQGS_SymbolUnitCombo() {}
 
