@@ -1,5 +1,6 @@
-// writeSymbol: the JSON object of one placed symbol. The member order and
-// the one-object arrays are what the readers of converted files expect.
+// writeSymbol: the JSON object of one placed symbol, built group by group
+// (see SymbolGroups). The member order and the one-object arrays are what the
+// readers of converted files expect.
 #include <sitconv/SituationConverter.h>
 
 #include "JsonOutput.h"
@@ -7,6 +8,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
 
 namespace HQ {
 
@@ -77,24 +81,59 @@ const char* displayTypeName(int code) {
 // parts, so a larger gap is a corrupt count that must not exhaust memory.
 const int kMaxMissingChildEntries = 1024;
 
-}  // namespace
+bool isDedicatedText(const SituationSymbol& s) {
+    return s.libId == kSpecialLibId && s.code == kDedicatedTextCode;
+}
+bool isCombination(const SituationSymbol& s) {
+    return s.libId == kSpecialLibId && s.code == kCombinationCode;
+}
 
-void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value& array,
-                                     const SituationSymbol& s) {
-    Allocator& a = doc.GetAllocator();
-    Value o(rapidjson::kObjectType);
+// The library's mark-type answers for one symbol, one for each group that
+// depends on it. The library is asked once per such group, in the order of
+// the groups in the object, always about the symbol's own library id and
+// code; only zero versus non-zero matters. A library is expected to give the
+// same answer every time, but each group follows the answer given for it.
+struct MarkTypeAnswers {
+    int geoScaleValue = 0;   // "GeoScaleValue" is written when not 0
+    int annoTextRotate = 0;  // "AnnoTextRotate" is written when 0
+    int dotDragLine = 0;     // "DotDragLine" is written when 0
+    int avoidPoints = 0;     // "AvoidPoints" is written when not 0
+};
 
-    o.AddMember("Name", jsonText(s.name, doc), a);
-    o.AddMember("Visible", Value(s.visible), a);
-    o.AddMember("Guid", Value(s.guid), a);
-    o.AddMember("LibID", Value(s.libId), a);
-    o.AddMember("Code", Value(s.code), a);
-    o.AddMember("CanSelected", Value(s.canSelected), a);
-    o.AddMember("IsSetGenAttr", Value(s.isSetGenAttr), a);
-    o.AddMember("OperType", Value(rapidjson::StringRef(operTypeName(s.operType))), a);
-    o.AddMember("DisplayType", Value(rapidjson::StringRef(displayTypeName(s.displayType))), a);
+MarkTypeAnswers askMarkTypes(MarkTypeSource& marks, const SituationSymbol& s) {
+    MarkTypeAnswers answers;
+    answers.geoScaleValue = marks.markType(s.libId, s.code);
+    answers.annoTextRotate = marks.markType(s.libId, s.code);
+    answers.dotDragLine = marks.markType(s.libId, s.code);
+    answers.avoidPoints = marks.markType(s.libId, s.code);
+    return answers;
+}
 
-    {  // "GeoAttr"
+// The member groups of one symbol object, one function each, in the order
+// of the object. Texts become JSON strings of the document through text
+// (the converter's code-page conversion, which counts the texts it loses).
+class SymbolGroups {
+public:
+    using Text = std::function<Value(const std::string&)>;
+
+    SymbolGroups(Allocator& allocator, Text text) : a(allocator), m_text(std::move(text)) {}
+
+    // "Name" to "DisplayType": identity, flags and the two type names.
+    void addIdentity(Value& o, const SituationSymbol& s) const {
+        o.AddMember("Name", m_text(s.name), a);
+        o.AddMember("Visible", Value(s.visible), a);
+        o.AddMember("Guid", Value(s.guid), a);
+        o.AddMember("LibID", Value(s.libId), a);
+        o.AddMember("Code", Value(s.code), a);
+        o.AddMember("CanSelected", Value(s.canSelected), a);
+        o.AddMember("IsSetGenAttr", Value(s.isSetGenAttr), a);
+        o.AddMember("OperType", Value(rapidjson::StringRef(operTypeName(s.operType))), a);
+        o.AddMember("DisplayType", Value(rapidjson::StringRef(displayTypeName(s.displayType))), a);
+    }
+
+    // "GeoAttr": the points, the geometry attributes and, for a library
+    // symbol of a non-zero mark type, the scale value.
+    void addGeometry(Value& o, const SituationSymbol& s, int markType) const {
         Value geo(rapidjson::kObjectType);
         Value points(rapidjson::kObjectType);
         points.AddMember("POINTS Count", Value(static_cast<uint64_t>(s.points.size())), a);
@@ -113,7 +152,7 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         attr.AddMember("ISVisibleDragLine", Value(s.isVisibleDragLine), a);
         addWrapped(geo, "GeoAttribute", attr, a);
 
-        if (m_marks.markType(s.libId, s.code) != 0) {
+        if (markType != 0) {
             Value scale(rapidjson::kObjectType);
             scale.AddMember("Index", Value(0), a);
             scale.AddMember("Value", Value(1.0), a);
@@ -122,7 +161,9 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         addWrapped(o, "GeoAttr", geo, a);
     }
 
-    if (s.combinationCount > 0) {  // "ChildSymbols"
+    // "ChildSymbols": one entry per declared child; the rotation and colour
+    // are the parent's.
+    void addChildSettings(Value& o, const SituationSymbol& s) const {
         const int present = static_cast<int>(s.combinationChildren.size());
         const int entries = present >= s.combinationCount
                                 ? s.combinationCount
@@ -145,7 +186,9 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         addWrapped(o, "ChildSymbols", children, a);
     }
 
-    {  // "StyleAttr"
+    // "StyleAttr": line type (with the dashes of a dashed line), main and
+    // surrounding line, fill and mirroring.
+    void addStyle(Value& o, const SituationSymbol& s) const {
         Value style(rapidjson::kObjectType);
         style.AddMember("DisplayType", Value(s.styleDisplayType), a);
         style.AddMember("LineType", Value(s.lineType), a);
@@ -178,20 +221,23 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         addWrapped(o, "StyleAttr", style, a);
     }
 
-    if (s.libId == kSpecialLibId && s.code == kDedicatedTextCode) {
+    // "DedicatedText" of the dedicated-text symbol.
+    void addDedicatedText(Value& o, const SituationSymbol& s) const {
         Value dedicated(rapidjson::kObjectType);
-        dedicated.AddMember("Text", jsonText(s.dedicatedText, doc), a);
-        dedicated.AddMember("TextFont", jsonText(s.dedicatedTextFont, doc), a);
+        dedicated.AddMember("Text", m_text(s.dedicatedText), a);
+        dedicated.AddMember("TextFont", m_text(s.dedicatedTextFont), a);
         dedicated.AddMember("BackColor", colour(s.dedicatedBackColor), a);
         addWrapped(o, "DedicatedText", dedicated, a);
     }
 
-    {  // "TextAttr"
+    // "TextAttr": the annotation, with its rotation flag for a symbol of mark
+    // type 0.
+    void addAnnotation(Value& o, const SituationSymbol& s, int markType) const {
         Value text(rapidjson::kObjectType);
-        text.AddMember("Text", jsonText(s.annoText, doc), a);
+        text.AddMember("Text", m_text(s.annoText), a);
         text.AddMember("Visible", Value(s.annoVisible), a);
         Value font(rapidjson::kObjectType);
-        font.AddMember("Family", jsonText(s.annoFontFamily, doc), a);
+        font.AddMember("Family", m_text(s.annoFontFamily), a);
         font.AddMember("Width", Value(s.annoFontWidth), a);
         font.AddMember("Height", Value(s.annoFontHeight), a);
         addWrapped(text, "AnnoFont", font, a);
@@ -206,7 +252,7 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         Value pos(rapidjson::kObjectType);
         pos.AddMember("PosType", Value(s.annoPosType), a);
         addWrapped(text, "AnnoPosType", pos, a);
-        if (m_marks.markType(s.libId, s.code) == 0) {
+        if (markType == 0) {
             Value rotate(rapidjson::kObjectType);
             rotate.AddMember("IsRorate", Value(s.annoTextRotate != 0 ? 1 : 0), a);
             addWrapped(text, "AnnoTextRotate", rotate, a);
@@ -214,19 +260,21 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         addWrapped(o, "TextAttr", text, a);
     }
 
-    if (!s.innerTextIndexes.empty()) {
+    // "InnerTextAttr": one text, font and colour entry per inner text,
+    // numbered by position.
+    void addInnerTexts(Value& o, const SituationSymbol& s) const {
         const size_t n = s.innerTextIndexes.size();
         Value texts(rapidjson::kArrayType), fonts(rapidjson::kArrayType), colours(rapidjson::kArrayType);
         for (size_t k = 0; k < n; ++k) {
             const int index = static_cast<int>(k);
             Value t(rapidjson::kObjectType);
             t.AddMember("Index", Value(index), a);
-            t.AddMember("Text", jsonText(entryOr(s.innerTexts, k, std::string()), doc), a);
+            t.AddMember("Text", m_text(entryOr(s.innerTexts, k, std::string())), a);
             texts.PushBack(t, a);
 
             Value f(rapidjson::kObjectType);
             f.AddMember("Index", Value(index), a);
-            f.AddMember("Family", jsonText(entryOr(s.innerFontFamilies, k, std::string()), doc), a);
+            f.AddMember("Family", m_text(entryOr(s.innerFontFamilies, k, std::string())), a);
             f.AddMember("InnerFontSize", Value(kInnerFontSizeFromSymbol), a);
             fonts.PushBack(f, a);
 
@@ -243,7 +291,8 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         addWrapped(o, "InnerTextAttr", inner, a);
     }
 
-    if (m_marks.markType(s.libId, s.code) == 0) {  // "DotDragLine"
+    // "DotDragLine": the visibility and the first drag-line point.
+    void addDragLine(Value& o, const SituationSymbol& s) const {
         Value drag(rapidjson::kObjectType);
         drag.AddMember("DragLineVisble", Value(s.dragLineVisible), a);
         if (!s.dragLinePoints.empty()) {
@@ -253,7 +302,8 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         addWrapped(o, "DotDragLine", drag, a);
     }
 
-    if (m_marks.markType(s.libId, s.code) != 0) {  // "AvoidPoints"
+    // "AvoidPoints": every avoid point read.
+    void addAvoidPoints(Value& o, const SituationSymbol& s) const {
         Value list(rapidjson::kArrayType);
         for (const CHQ_Point3D& p : s.avoidPoints) list.PushBack(pointObject(p, a), a);
         Value avoid(rapidjson::kObjectType);
@@ -261,7 +311,8 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         addWrapped(o, "AvoidPoints", avoid, a);
     }
 
-    {  // "RangAttr"
+    // "RangAttr": the fixed display ranges.
+    void addRanges(Value& o) const {
         Value show = rangeObject(kShowRangMin, kShowRangMax, a);
         Value half = rangeObject(kHalfPixelRangMin, kHalfPixelRangMax, a);
         Value range(rapidjson::kObjectType);
@@ -270,13 +321,37 @@ void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value&
         addWrapped(o, "RangAttr", range, a);
     }
 
-    if (s.libId == kSpecialLibId && s.code == kCombinationCode) {
+private:
+    Allocator& a;
+    Text m_text;
+};
+
+}  // namespace
+
+void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value& array,
+                                     const SituationSymbol& s) {
+    const MarkTypeAnswers marks = askMarkTypes(m_marks, s);
+    const SymbolGroups groups(doc.GetAllocator(),
+                              [this, &doc](const std::string& text) { return jsonText(text, doc); });
+    Value o(rapidjson::kObjectType);
+
+    groups.addIdentity(o, s);
+    groups.addGeometry(o, s, marks.geoScaleValue);
+    if (s.combinationCount > 0) groups.addChildSettings(o, s);
+    groups.addStyle(o, s);
+    if (isDedicatedText(s)) groups.addDedicatedText(o, s);
+    groups.addAnnotation(o, s, marks.annoTextRotate);
+    if (!s.innerTextIndexes.empty()) groups.addInnerTexts(o, s);
+    if (marks.dotDragLine == 0) groups.addDragLine(o, s);
+    if (marks.avoidPoints != 0) groups.addAvoidPoints(o, s);
+    groups.addRanges(o);
+    if (isCombination(s)) {
         Value children(rapidjson::kArrayType);
         for (const SituationSymbol& child : s.combinationChildren) writeSymbol(doc, children, child);
-        o.AddMember("CombinationChild", children, a);
+        o.AddMember("CombinationChild", children, doc.GetAllocator());
     }
 
-    array.PushBack(o, a);
+    array.PushBack(o, doc.GetAllocator());
 }
 
 }  // namespace HQ
