@@ -8,7 +8,9 @@
 
 #include <geomkit/UtilityFunctions.h>
 
+#include <functional>
 #include <iostream>
+#include <utility>
 
 namespace HQ {
 
@@ -67,6 +69,96 @@ bool SituationConverter::writeJson(const Value& root, const std::string& outputP
     return true;
 }
 
+namespace {
+
+// Stage 1's walk of the layer tree: one function for the list of groups,
+// one for a group, one for a layer. Texts become JSON strings of the
+// document through text (the converter's code-page conversion); each placed
+// symbol is read and written by the converter.
+class LayerTreeWalk {
+public:
+    using Text = std::function<Value(const std::string&)>;
+
+    LayerTreeWalk(SituationConverter& converter, rapidjson::Document& doc, Text text)
+        : m_converter(converter), m_doc(doc), a(doc.GetAllocator()), m_text(std::move(text)) {}
+
+    // The "LayerGroups" array: the groups of "LAYGROUPS", which must be the
+    // first child element of a "SITSYMBOLFILE" root; empty otherwise.
+    Value groups(const TiXmlElement* root) {
+        Value list(rapidjson::kArrayType);
+        const TiXmlElement* layGroups = root != nullptr ? root->FirstChildElement() : nullptr;
+        if (!named(root, "SITSYMBOLFILE") || !named(layGroups, "LAYGROUPS")) return list;
+        for (const TiXmlElement* g = layGroups->FirstChildElement(); g; g = g->NextSiblingElement()) {
+            if (!named(g, "LayerGroup")) continue;
+            if (!addGroup(g, list)) break;
+        }
+        return list;
+    }
+
+private:
+    // Appends the object of group g to list. False, appending nothing, when
+    // a group nested first in g ends the list of groups.
+    bool addGroup(const TiXmlElement* g, Value& list) {
+        Value group(rapidjson::kObjectType);
+        group.AddMember("Describe", attrText(g, "Describe"), a);
+        group.AddMember("Visible", Value(isTrue(attr(g, "Visible"))), a);
+        group.AddMember("LayerGroup Name", attrText(g, "Name"), a);
+        Value layers(rapidjson::kArrayType);
+
+        const TiXmlElement* first = g->FirstChildElement();
+        if (named(first, "LAYERS")) {
+            for (const TiXmlElement* l = first->FirstChildElement(); l; l = l->NextSiblingElement()) {
+                if (!named(l, "Layer")) continue;
+                if (!addLayer(l, layers)) break;
+            }
+        } else if (named(first, "LayerGroup")) {
+            return false;
+        }
+        group.AddMember("Layers", layers, a);
+        list.PushBack(group, a);
+        return true;
+    }
+
+    // Appends the object of layer l to list. False, appending nothing, when
+    // a layer nested first in l ends its group's layers.
+    bool addLayer(const TiXmlElement* l, Value& list) {
+        Value layer(rapidjson::kObjectType);
+        layer.AddMember("Name", attrText(l, "Name"), a);
+        layer.AddMember("Describe", attrText(l, "Describe"), a);
+        layer.AddMember("Visible", Value(isTrue(attr(l, "Visible"))), a);
+        if (has(l, "IsLayerActive")) {
+            layer.AddMember("IsLayerActive", Value(isTrue(attr(l, "IsLayerActive"))), a);
+        }
+        Value symbols(rapidjson::kArrayType);
+
+        const TiXmlElement* first = l->FirstChildElement();
+        if (named(first, "SYMBOLS")) {
+            for (const TiXmlElement* s = first->FirstChildElement(); s; s = s->NextSiblingElement()) {
+                if (!named(s, "Symbol")) continue;
+                SituationSymbol record;
+                m_converter.readSymbol(s, record, false);
+                m_converter.writeSymbol(m_doc, symbols, record);
+            }
+        } else if (named(first, "Layer")) {
+            return false;
+        }
+        layer.AddMember("Symbols", symbols, a);
+        list.PushBack(layer, a);
+        return true;
+    }
+
+    // A group's or layer's attribute as a JSON text: UTF-8 in the XML,
+    // through the local code page, back to UTF-8.
+    Value attrText(const TiXmlElement* e, const char* name) const { return m_text(ansiAttr(e, name)); }
+
+    SituationConverter& m_converter;
+    rapidjson::Document& m_doc;
+    rapidjson::Document::AllocatorType& a;
+    Text m_text;
+};
+
+}  // namespace
+
 int SituationConverter::convertLayers(const std::string& outputPath, const std::string& text) {
     m_marks.beginDocument();
     m_unconvertibleTexts = 0;
@@ -76,62 +168,10 @@ int SituationConverter::convertLayers(const std::string& outputPath, const std::
 
     rapidjson::Document doc;
     doc.SetObject();
+    LayerTreeWalk walk(*this, doc, [this, &doc](const std::string& ansi) { return jsonText(ansi, doc); });
+    Value groups = walk.groups(xmlDoc.RootElement());
+
     rapidjson::Document::AllocatorType& a = doc.GetAllocator();
-    Value groups(rapidjson::kArrayType);
-    // A group's or layer's attribute as a JSON text: UTF-8 in the XML, through
-    // the local code page, back to UTF-8.
-    auto attrText = [this, &doc](const TiXmlElement* e, const char* name) {
-        return jsonText(ansiAttr(e, name), doc);
-    };
-
-    const TiXmlElement* root = xmlDoc.RootElement();
-    const TiXmlElement* layGroups = root != nullptr ? root->FirstChildElement() : nullptr;
-    if (named(root, "SITSYMBOLFILE") && named(layGroups, "LAYGROUPS")) {
-        for (const TiXmlElement* g = layGroups->FirstChildElement(); g; g = g->NextSiblingElement()) {
-            if (!named(g, "LayerGroup")) continue;
-            Value group(rapidjson::kObjectType);
-            group.AddMember("Describe", attrText(g, "Describe"), a);
-            group.AddMember("Visible", Value(isTrue(attr(g, "Visible"))), a);
-            group.AddMember("LayerGroup Name", attrText(g, "Name"), a);
-            Value layers(rapidjson::kArrayType);
-
-            const TiXmlElement* groupFirst = g->FirstChildElement();
-            if (named(groupFirst, "LAYERS")) {
-                for (const TiXmlElement* l = groupFirst->FirstChildElement(); l;
-                     l = l->NextSiblingElement()) {
-                    if (!named(l, "Layer")) continue;
-                    Value layer(rapidjson::kObjectType);
-                    layer.AddMember("Name", attrText(l, "Name"), a);
-                    layer.AddMember("Describe", attrText(l, "Describe"), a);
-                    layer.AddMember("Visible", Value(isTrue(attr(l, "Visible"))), a);
-                    if (has(l, "IsLayerActive")) {
-                        layer.AddMember("IsLayerActive", Value(isTrue(attr(l, "IsLayerActive"))), a);
-                    }
-                    Value symbols(rapidjson::kArrayType);
-
-                    const TiXmlElement* layerFirst = l->FirstChildElement();
-                    if (named(layerFirst, "SYMBOLS")) {
-                        for (const TiXmlElement* s = layerFirst->FirstChildElement(); s;
-                             s = s->NextSiblingElement()) {
-                            if (!named(s, "Symbol")) continue;
-                            SituationSymbol record;
-                            readSymbol(s, record, false);
-                            writeSymbol(doc, symbols, record);
-                        }
-                    } else if (named(layerFirst, "Layer")) {
-                        break;  // a layer nested first in a layer ends this group's layers
-                    }
-                    layer.AddMember("Symbols", symbols, a);
-                    layers.PushBack(layer, a);
-                }
-            } else if (named(groupFirst, "LayerGroup")) {
-                break;  // a group nested first in a group ends the list of groups
-            }
-            group.AddMember("Layers", layers, a);
-            groups.PushBack(group, a);
-        }
-    }
-
     Value file(rapidjson::kObjectType);
     file.AddMember("LayerGroups", groups, a);
     doc.AddMember("SITSYMBOLFILE", file, a);
