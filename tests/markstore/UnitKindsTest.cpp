@@ -6,6 +6,7 @@
 #include "ModelTestSupport.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -319,6 +320,61 @@ TEST(UnitKinds, TextMembersStartAtZeroAndAreCopied) {
     EXPECT_EQ(assigned.GetAuxList(1).size(), 1u);
     EXPECT_TRUE(assigned.GetAuxList(5).empty());
     EXPECT_TRUE(Near(assigned.GetAuxPoint(0), 3, 4, 0));
+}
+
+// The font attributes the text and the text box share: zero from every
+// constructor, each one kept apart from the others, carried by copies.
+template <typename Unit>
+class FontAttributes : public ::testing::Test {};
+using FontUnits = ::testing::Types<CHQGS_SymbolUnitText, CHQGS_SymbolUnitTextBox>;
+TYPED_TEST_SUITE(FontAttributes, FontUnits);
+
+template <typename Unit>
+void ExpectFont(const Unit& u, float angle, const std::string& name, std::int16_t width, std::int16_t height,
+                const char* rgba, std::int16_t fontDistance, std::int16_t lineDistance, std::int16_t style) {
+    std::uint8_t colour[4] = {0xEE, 0xEE, 0xEE, 0xEE};
+    u.GetFontColor(colour);
+    EXPECT_EQ(u.GetFontAngle(), angle);
+    EXPECT_EQ(u.GetFontName(), name);
+    EXPECT_EQ(u.GetFontWidth(), width);
+    EXPECT_EQ(u.GetFontHeight(), height);
+    EXPECT_EQ(std::memcmp(colour, rgba, 4), 0);
+    EXPECT_EQ(u.GetFontDistance(), fontDistance);
+    EXPECT_EQ(u.GetLineDistance(), lineDistance);
+    EXPECT_EQ(u.GetFontStyle(), style);
+}
+
+TYPED_TEST(FontAttributes, StartAtZeroFromEveryConstructor) {
+    const TypeParam plain;
+    const TypeParam withPoints(Attr(), {{1, 2}, {3, 4}, {5, 6}, {7, 8}});
+    ExpectFont(plain, 0.0f, "", 0, 0, "\0\0\0\0", 0, 0, 0);
+    ExpectFont(withPoints, 0.0f, "", 0, 0, "\0\0\0\0", 0, 0, 0);
+}
+
+TYPED_TEST(FontAttributes, EachAttributeIsKeptApartAndCopied) {
+    TypeParam u;
+    u.SetFontAngle(-12.5f);
+    u.SetFontName("\xba\xda\xcc\xe5");
+    u.SetFontWidth(-3);
+    u.SetFontHeight(32767);
+    u.SetFontColor(0xFF, 0x00, 0x80, 0x7F);
+    u.SetFontDistance(7);
+    u.SetLineDistance(-32768);
+    u.SetFontStyle(5);
+    ExpectFont(u, -12.5f, "\xba\xda\xcc\xe5", -3, 32767, "\xFF\x00\x80\x7F", 7, -32768, 5);
+
+    std::unique_ptr<TypeParam> original(new TypeParam(u));
+    TypeParam assigned;
+    assigned = *original;
+    original->SetFontName("other");
+    original->SetFontColor(1, 1, 1, 1);
+    original.reset();
+    ExpectFont(assigned, -12.5f, "\xba\xda\xcc\xe5", -3, 32767, "\xFF\x00\x80\x7F", 7, -32768, 5);
+
+    // Setting one attribute again leaves the others as they were.
+    assigned.SetFontHeight(1);
+    assigned.SetFontColor(0, 0, 0, 9);
+    ExpectFont(assigned, -12.5f, "\xba\xda\xcc\xe5", -3, 1, "\0\0\0\x09", 7, -32768, 5);
 }
 
 TEST(UnitKinds, PictureOwnsACopyOfItsBytes) {

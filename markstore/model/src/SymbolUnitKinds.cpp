@@ -5,6 +5,8 @@
 #include <geomkit/MathUtilityFunctions.h>
 #include <pathalgo/PrimitiveAlgorithmPath.h>
 
+#include "UnitFontAttrs.h"
+
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -218,30 +220,14 @@ void CHQGS_SymbolUnitSector::initRealPts() {
 // ---- Text -------------------------------------------------------------------
 
 CHQGS_SymbolUnitText::CHQGS_SymbolUnitText()
-    : CHQGS_SymbolUnit(),
-      FontAngle(0.0f),
-      FontWidth(0),
-      FontHeight(0),
-      FontColor{0, 0, 0, 0},
-      FontDistance(0),
-      LineDistance(0),
-      FontStyle(0),
-      FontPos{0.0f, 0.0f} {
+    : CHQGS_SymbolUnit(), MARKSTORE_UNIT_FONT_ZERO, FontPos{0.0f, 0.0f} {
     type = Unit_Text;
     attr.LineWidth = kTextLineWidth;
 }
 
 CHQGS_SymbolUnitText::CHQGS_SymbolUnitText(const CHQGS_SymbolUnitAttr& a,
                                            const std::vector<CHQ_Point2D>& points)
-    : CHQGS_SymbolUnit(a, points),
-      FontAngle(0.0f),
-      FontWidth(0),
-      FontHeight(0),
-      FontColor{0, 0, 0, 0},
-      FontDistance(0),
-      LineDistance(0),
-      FontStyle(0),
-      FontPos{0.0f, 0.0f} {
+    : CHQGS_SymbolUnit(a, points), MARKSTORE_UNIT_FONT_ZERO, FontPos{0.0f, 0.0f} {
     type = Unit_Text;
     attr.LineWidth = kTextLineWidth;
 }
@@ -252,27 +238,8 @@ CHQGS_SymbolUnitText& CHQGS_SymbolUnitText::operator=(const CHQGS_SymbolUnitText
 
 CHQGS_SymbolUnitText::~CHQGS_SymbolUnitText() {}
 
-float CHQGS_SymbolUnitText::GetFontAngle() const { return FontAngle; }
-void CHQGS_SymbolUnitText::SetFontAngle(float angle) { FontAngle = angle; }
-std::string CHQGS_SymbolUnitText::GetFontName() const { return FontName; }
-void CHQGS_SymbolUnitText::SetFontName(const std::string& name) { FontName = name; }
-std::int16_t CHQGS_SymbolUnitText::GetFontWidth() const { return FontWidth; }
-void CHQGS_SymbolUnitText::SetFontWidth(std::int16_t width) { FontWidth = width; }
-std::int16_t CHQGS_SymbolUnitText::GetFontHeight() const { return FontHeight; }
-void CHQGS_SymbolUnitText::SetFontHeight(std::int16_t height) { FontHeight = height; }
-void CHQGS_SymbolUnitText::GetFontColor(std::uint8_t rgba[4]) const { std::memcpy(rgba, FontColor, 4); }
-void CHQGS_SymbolUnitText::SetFontColor(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a) {
-    FontColor[0] = r;
-    FontColor[1] = g;
-    FontColor[2] = b;
-    FontColor[3] = a;
-}
-std::int16_t CHQGS_SymbolUnitText::GetFontDistance() const { return FontDistance; }
-void CHQGS_SymbolUnitText::SetFontDistance(std::int16_t distance) { FontDistance = distance; }
-std::int16_t CHQGS_SymbolUnitText::GetLineDistance() const { return LineDistance; }
-void CHQGS_SymbolUnitText::SetLineDistance(std::int16_t distance) { LineDistance = distance; }
-std::int16_t CHQGS_SymbolUnitText::GetFontStyle() const { return FontStyle; }
-void CHQGS_SymbolUnitText::SetFontStyle(std::int16_t style) { FontStyle = style; }
+MARKSTORE_UNIT_FONT_ACCESSORS(CHQGS_SymbolUnitText)
+
 float CHQGS_SymbolUnitText::GetFontPosX() const { return FontPos[0]; }
 float CHQGS_SymbolUnitText::GetFontPosY() const { return FontPos[1]; }
 void CHQGS_SymbolUnitText::SetFontPos(float x, float y) {
@@ -308,29 +275,14 @@ void CHQGS_SymbolUnitText::initRealPts() {}
 
 // ---- Text box ---------------------------------------------------------------
 
-CHQGS_SymbolUnitTextBox::CHQGS_SymbolUnitTextBox()
-    : CHQGS_SymbolUnit(),
-      FontAngle(0.0f),
-      FontWidth(0),
-      FontHeight(0),
-      FontColor{0, 0, 0, 0},
-      FontDistance(0),
-      LineDistance(0),
-      FontStyle(0) {
+CHQGS_SymbolUnitTextBox::CHQGS_SymbolUnitTextBox() : CHQGS_SymbolUnit(), MARKSTORE_UNIT_FONT_ZERO {
     type = Unit_TextBox;
     attr.LineWidth = kTextLineWidth;
 }
 
 CHQGS_SymbolUnitTextBox::CHQGS_SymbolUnitTextBox(const CHQGS_SymbolUnitAttr& a,
                                                  const std::vector<CHQ_Point2D>& points)
-    : CHQGS_SymbolUnit(a, points),
-      FontAngle(0.0f),
-      FontWidth(0),
-      FontHeight(0),
-      FontColor{0, 0, 0, 0},
-      FontDistance(0),
-      LineDistance(0),
-      FontStyle(0) {
+    : CHQGS_SymbolUnit(a, points), MARKSTORE_UNIT_FONT_ZERO {
     type = Unit_TextBox;
     attr.LineWidth = kTextLineWidth;
 }
@@ -341,27 +293,7 @@ CHQGS_SymbolUnitTextBox& CHQGS_SymbolUnitTextBox::operator=(const CHQGS_SymbolUn
 
 CHQGS_SymbolUnitTextBox::~CHQGS_SymbolUnitTextBox() {}
 
-float CHQGS_SymbolUnitTextBox::GetFontAngle() const { return FontAngle; }
-void CHQGS_SymbolUnitTextBox::SetFontAngle(float angle) { FontAngle = angle; }
-std::string CHQGS_SymbolUnitTextBox::GetFontName() const { return FontName; }
-void CHQGS_SymbolUnitTextBox::SetFontName(const std::string& name) { FontName = name; }
-std::int16_t CHQGS_SymbolUnitTextBox::GetFontWidth() const { return FontWidth; }
-void CHQGS_SymbolUnitTextBox::SetFontWidth(std::int16_t width) { FontWidth = width; }
-std::int16_t CHQGS_SymbolUnitTextBox::GetFontHeight() const { return FontHeight; }
-void CHQGS_SymbolUnitTextBox::SetFontHeight(std::int16_t height) { FontHeight = height; }
-void CHQGS_SymbolUnitTextBox::GetFontColor(std::uint8_t rgba[4]) const { std::memcpy(rgba, FontColor, 4); }
-void CHQGS_SymbolUnitTextBox::SetFontColor(std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a) {
-    FontColor[0] = r;
-    FontColor[1] = g;
-    FontColor[2] = b;
-    FontColor[3] = a;
-}
-std::int16_t CHQGS_SymbolUnitTextBox::GetFontDistance() const { return FontDistance; }
-void CHQGS_SymbolUnitTextBox::SetFontDistance(std::int16_t distance) { FontDistance = distance; }
-std::int16_t CHQGS_SymbolUnitTextBox::GetLineDistance() const { return LineDistance; }
-void CHQGS_SymbolUnitTextBox::SetLineDistance(std::int16_t distance) { LineDistance = distance; }
-std::int16_t CHQGS_SymbolUnitTextBox::GetFontStyle() const { return FontStyle; }
-void CHQGS_SymbolUnitTextBox::SetFontStyle(std::int16_t style) { FontStyle = style; }
+MARKSTORE_UNIT_FONT_ACCESSORS(CHQGS_SymbolUnitTextBox)
 
 void CHQGS_SymbolUnitTextBox::initPath() {
     if (actualPts.size() < kFourPoints) return;
