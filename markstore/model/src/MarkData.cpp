@@ -11,6 +11,8 @@
 
 #include <json/json.h>
 
+#include "Int32Truncation.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -75,7 +77,7 @@ std::string ReadString(const Json::Value& value) {
 // is also what the processor's truncating conversion leaves in the low bits.
 std::int16_t ReadCutShort(const Json::Value& value) {
     const double d = ReadDouble(value);
-    if (!(d > -2147483649.0 && d < 2147483648.0)) return 0;
+    if (!TruncatesToInt32(d)) return 0;
     return static_cast<std::int16_t>(static_cast<std::int32_t>(d));
 }
 

@@ -5,6 +5,7 @@
 #include <geomkit/MathUtilityFunctions.h>
 #include <pathalgo/PrimitiveAlgorithmPath.h>
 
+#include "Int32Truncation.h"
 #include "UnitFontAttrs.h"
 
 #include <climits>
@@ -27,10 +28,9 @@ const double kEllipseStep = 0.005555555555555556;
 // only absurd coordinates produce) saturate and NaN gives 0, instead of the
 // undefined behaviour of a plain conversion.
 int TruncToInt(double v) {
+    if (TruncatesToInt32(v)) return static_cast<int>(v);
     if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0) return INT_MAX;
-    if (v <= -2147483648.0) return INT_MIN;
-    return static_cast<int>(v);
+    return v > 0 ? INT_MAX : INT_MIN;
 }
 
 // The box spanned by two defining points, as the ellipse, arc and sector use
