@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -253,6 +255,67 @@ TEST(WriteSymbol, MemberGroupsDependOnIdentityAndMarkType) {
         // Four questions, all about this symbol.
         EXPECT_EQ(marks.questions, (std::vector<std::pair<int, int>>(4, {c.libId, c.code})));
     }
+}
+
+// Answers the mark-type questions from a script, one answer per question in
+// turn (0 once the script is used up), and records them.
+class ScriptedMarks : public FakeMarks {
+public:
+    explicit ScriptedMarks(std::vector<int> script) : m_script(std::move(script)) {}
+    int markType(int libId, int code) override {
+        FakeMarks::markType(libId, code);
+        return m_next < m_script.size() ? m_script[m_next++] : 0;
+    }
+
+private:
+    std::vector<int> m_script;
+    size_t m_next = 0;
+};
+
+TEST(WriteSymbol, EachMarkTypeGroupFollowsItsOwnQuestion) {
+    // The questions come in member order: "GeoScaleValue", "AnnoTextRotate",
+    // "DotDragLine", "AvoidPoints".
+    struct Case {
+        std::vector<int> answers;
+        bool scale, rotate, dragLine, avoid;
+    } const cases[] = {
+        {{0, 0, 0, 0}, false, true, true, false},  {{1, 1, 1, 1}, true, false, false, true},
+        {{1, 0, 0, 1}, true, true, true, true},    {{0, 1, 1, 0}, false, false, false, false},
+        {{0, 0, 1, 0}, false, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SituationSymbol s;
+        s.libId = 9;
+        s.code = 11;
+        ScriptedMarks marks(c.answers);
+        rapidjson::Document doc;
+        const rapidjson::Value& o = written(doc, s, marks);
+        SCOPED_TRACE(::testing::PrintToString(c.answers));
+        EXPECT_EQ(o["GeoAttr"][0].HasMember("GeoScaleValue"), c.scale);
+        EXPECT_EQ(o["TextAttr"][0].HasMember("AnnoTextRotate"), c.rotate);
+        EXPECT_EQ(o.HasMember("DotDragLine"), c.dragLine);
+        EXPECT_EQ(o.HasMember("AvoidPoints"), c.avoid);
+    }
+}
+
+TEST(WriteSymbol, ACombinationIsAskedAboutBeforeItsChildren) {
+    SituationSymbol parent;
+    parent.libId = 32;
+    parent.code = 4;
+    parent.combinationCount = 2;
+    parent.combinationChildren.resize(2);
+    parent.combinationChildren[0].libId = 5;
+    parent.combinationChildren[0].code = 6;
+    parent.combinationChildren[1].libId = 7;
+    parent.combinationChildren[1].code = 8;
+    FakeMarks marks;
+    rapidjson::Document doc;
+    const rapidjson::Value& o = written(doc, parent, marks);
+    ASSERT_EQ(o["CombinationChild"].Size(), 2u);
+    std::vector<std::pair<int, int>> expected(4, {32, 4});
+    expected.insert(expected.end(), 4, {5, 6});
+    expected.insert(expected.end(), 4, {7, 8});
+    EXPECT_EQ(marks.questions, expected);
 }
 
 TEST(WriteSymbol, MissingChildRecordsAreWrittenAsZeroEntries) {
