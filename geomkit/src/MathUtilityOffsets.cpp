@@ -141,11 +141,13 @@ void CHQGS_MathUtilityFunctions::spiltTwoLine(const std::vector<CHQ_Point2D>& pt
     for (std::size_t i = 0; i < n; ++i) {
         const CHQ_Point2D& p = pts[i];
         if (i == 0) {
-            const CHQ_Point2D a = ComputeLPt(e, s, w), b = ComputeRPt(e, s, w);
+            const CHQ_Point2D a = ComputeLPt(e, s, static_cast<float>(w)),
+                              b = ComputeRPt(e, s, static_cast<float>(w));
             first.push_back(s.y > e.y ? b : a);
             second.push_back(s.y > e.y ? a : b);
         } else if (i == n - 1) {
-            const CHQ_Point2D a = ComputeLPt(s, e, w), b = ComputeRPt(s, e, w);
+            const CHQ_Point2D a = ComputeLPt(s, e, static_cast<float>(w)),
+                              b = ComputeRPt(s, e, static_cast<float>(w));
             first.push_back(s.y > e.y ? a : b);
             second.push_back(s.y > e.y ? b : a);
         } else {
@@ -156,13 +158,15 @@ void CHQGS_MathUtilityFunctions::spiltTwoLine(const std::vector<CHQ_Point2D>& pt
             const double d = ComputeDistance(foot, p);
             if (c < 0.0) {
                 first.push_back(p);
-                second.push_back(foot.y > s.y ? ComputeLPt(s, foot, d) : ComputeRPt(s, foot, d));
+                second.push_back(foot.y > s.y ? ComputeLPt(s, foot, static_cast<float>(d))
+                                              : ComputeRPt(s, foot, static_cast<float>(d)));
             } else if (std::fabs(c) <= kOnChord) {
-                first.push_back(ComputeLPt(s, p, w));
-                second.push_back(ComputeRPt(s, p, w));
+                first.push_back(ComputeLPt(s, p, static_cast<float>(w)));
+                second.push_back(ComputeRPt(s, p, static_cast<float>(w)));
             } else {
                 first.push_back(p);
-                second.push_back(foot.y > s.y ? ComputeRPt(s, foot, d) : ComputeLPt(s, foot, d));
+                second.push_back(foot.y > s.y ? ComputeRPt(s, foot, static_cast<float>(d))
+                                              : ComputeLPt(s, foot, static_cast<float>(d)));
             }
         }
     }
