@@ -1,5 +1,7 @@
 #include <geomkit/Delaunay.h>
 
+#include "Tolerances.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -61,14 +63,11 @@ struct Pt {
     double x, y;
 };
 
+using tolerance::kInCircleRelTol;
+
 double Orient(const Pt& a, const Pt& b, const Pt& c) {
     return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
 }
-
-// Relative threshold of the in-circle test: an edge is flipped only when the
-// opposite point lies inside the circle by more than rounding can explain,
-// so that (nearly) co-circular points cannot make the flips cycle.
-constexpr double kInCircleRelTol = 1e-12;
 
 // > 0 when d lies inside the circle through a, b, c (counter-clockwise),
 // beyond the rounding error of the determinant.

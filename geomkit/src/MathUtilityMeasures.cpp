@@ -7,6 +7,7 @@
 #include <geomkit/UtilityFunctions.h>
 
 #include "MeasureConstants.h"
+#include "Tolerances.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,11 +15,11 @@
 namespace HQ {
 
 using measure::kDegF;
-using measure::kEps;
 using measure::kPiF;
 using measure::kRadF;
 using measure::kTwoPiF;
 using measure::RoundF;
+using tolerance::kCoordinateTolerance;
 
 namespace {
 
@@ -32,7 +33,7 @@ CHQ_Point2D UnitDirection(const CHQ_Point2D& p, const CHQ_Point2D& q) {
 }
 
 bool Coincide(const CHQ_Point2D& a, const CHQ_Point2D& b) {
-    return std::fabs(a.x - b.x) <= kEps && std::fabs(a.y - b.y) <= kEps;
+    return std::fabs(a.x - b.x) <= kCoordinateTolerance && std::fabs(a.y - b.y) <= kCoordinateTolerance;
 }
 
 double Clamp1(double c) { return std::max(-1.0, std::min(1.0, c)); }
@@ -52,9 +53,9 @@ bool LineIntersection(const CHQ_Point2D& a1, const CHQ_Point2D& a2, const CHQ_Po
     LineCoefficients(a1, a2, A1, B1, C1);
     LineCoefficients(b1, b2, A2, B2, C2);
     const double det = A1 * B2 - A2 * B1;
-    if (std::fabs(det) <= kEps) return false;
+    if (std::fabs(det) <= kCoordinateTolerance) return false;
     x = (B1 * C2 - B2 * C1) / det;
-    y = std::fabs(B1) <= kEps ? -(A2 * x + C2) / B2 : -(A1 * x + C1) / B1;
+    y = std::fabs(B1) <= kCoordinateTolerance ? -(A2 * x + C2) / B2 : -(A1 * x + C1) / B1;
     return true;
 }
 
@@ -161,7 +162,7 @@ CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeRatioPointF(const CHQ_Point2D& p,
 CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeLinePoint(const CHQ_Point2D& p, const CHQ_Point2D& q,
                                                          double r) {
     const double len = ComputeDistance(p, q);
-    if (len <= kEps) return p;
+    if (len <= kCoordinateTolerance) return p;
     const double lambda = r / len;
     return CHQ_Point2D((p.x + lambda * q.x) / (1.0 + lambda), (p.y + lambda * q.y) / (1.0 + lambda));
 }
@@ -197,10 +198,10 @@ void CHQGS_MathUtilityFunctions::ComputeLRPoint(const CHQ_Point2D& p, const CHQ_
                                                 CHQ_Point2D& first, CHQ_Point2D& second) {
     const double wd = w;
     CHQ_Point2D a, b;
-    if (std::fabs(p.y - q.y) <= kEps) {
+    if (std::fabs(p.y - q.y) <= kCoordinateTolerance) {
         a = CHQ_Point2D(q.x, q.y - wd);
         b = CHQ_Point2D(q.x, q.y + wd);
-    } else if (std::fabs(p.x - q.x) <= kEps) {
+    } else if (std::fabs(p.x - q.x) <= kCoordinateTolerance) {
         a = CHQ_Point2D(q.x - wd, q.y);
         b = CHQ_Point2D(q.x + wd, q.y);
     } else {
@@ -225,7 +226,7 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeLeftRightPointF(cons
                                                                             const CHQ_Point2D& q,
                                                                             double dist) {
     CHQ_Point2D c1, c2;
-    if (std::fabs(p.y - q.y) <= kEps) {
+    if (std::fabs(p.y - q.y) <= kCoordinateTolerance) {
         c1 = CHQ_Point2D(p.x - dist, p.y);
         c2 = CHQ_Point2D(p.x + dist, p.y);
     } else {
@@ -242,7 +243,7 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeLeftRightPointF(cons
 
 double CHQGS_MathUtilityFunctions::GetAngle(const CHQ_Point2D& p, const CHQ_Point2D& q) {
     const double len = ComputeDistance(p, q);
-    if (len <= kEps) return 0.0;
+    if (len <= kCoordinateTolerance) return 0.0;
     // The ratio cannot exceed 1 in exact arithmetic; the clamp only keeps
     // asin away from NaN for extreme magnitudes.
     if (p.y > q.y) return std::asin(Clamp1((p.x - q.x) / len)) * 180.0 / kPiF - 180.0;
@@ -287,7 +288,7 @@ double CHQGS_MathUtilityFunctions::ComputeNipAngle(const CHQ_Point2D& o, const C
     const float lu = std::sqrt(ux * ux + uy * uy);
     const float lv = std::sqrt(vx * vx + vy * vy);
     const float lengths = lu * lv;
-    if (lengths <= kEps) return 0.0;
+    if (lengths <= kCoordinateTolerance) return 0.0;
     const double c = Clamp1(static_cast<double>(dot) / static_cast<double>(lengths));
     return RoundF(std::acos(c) * 180.0 / kPiF);
 }
@@ -322,8 +323,8 @@ CHQ_Point2D CHQGS_MathUtilityFunctions::PointRotate(CHQ_Point2D p, CHQ_Point2D c
 
 void CHQGS_MathUtilityFunctions::CoefficientsOfDualisticOnceEqu(double x1, double y1, double x2, double y2,
                                                                 double& A, double& B, double& C) {
-    const bool sameX = std::fabs(x1 - x2) <= kEps;
-    const bool sameY = std::fabs(y1 - y2) <= kEps;
+    const bool sameX = std::fabs(x1 - x2) <= kCoordinateTolerance;
+    const bool sameY = std::fabs(y1 - y2) <= kCoordinateTolerance;
     if (sameX && sameY) return;
     if (sameY) {
         A = 0.0;
@@ -357,8 +358,9 @@ bool CHQGS_MathUtilityFunctions::IntersectLinesSegment(CHQ_Point2D& out, const C
     // segment; check its y-range too (with the coincidence tolerance, since y
     // comes from the other line's equation).
     const auto verticalMisses = [y](const CHQ_Point2D& s1, const CHQ_Point2D& s2) {
-        return std::fabs(s1.x - s2.x) <= kEps &&
-               !WithinRange(y, std::min(s1.y, s2.y) - kEps, std::max(s1.y, s2.y) + kEps);
+        return std::fabs(s1.x - s2.x) <= kCoordinateTolerance &&
+               !WithinRange(y, std::min(s1.y, s2.y) - kCoordinateTolerance,
+                            std::max(s1.y, s2.y) + kCoordinateTolerance);
     };
     if (verticalMisses(a1, a2) || verticalMisses(b1, b2)) return false;
     out.y = y;

@@ -1,6 +1,8 @@
 #include <geomkit/MathUtilityFunctions.h>
 #include <geomkit/NormalCalc.h>
 
+#include "Tolerances.h"
+
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -9,9 +11,10 @@ namespace HQ {
 
 namespace {
 
-// A patch normal shorter than this comes from a degenerate triangle (the
-// cross product of two edges); such a triangle keeps the previous normal.
-constexpr double kDegenerateNormalLength = 1e-6;
+// A patch normal (the cross product of two edges) shorter than
+// kCoordinateTolerance comes from a degenerate triangle; such a triangle
+// keeps the previous normal.
+using tolerance::kCoordinateTolerance;
 
 CHQ_Point3D Sub(const CHQ_Point3D& a, const CHQ_Point3D& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 
@@ -178,7 +181,7 @@ bool NormalCalc::calcPatchNormal(const CHQ_Point3D& p0, const CHQ_Point3D& p1, c
                                  CHQ_Point3D& normal) const {
     const CHQ_Point3D n = Cross(Sub(p1, p0), Sub(p2, p0));
     const double len = Length(n);
-    if (len < kDegenerateNormalLength) return false;
+    if (len < kCoordinateTolerance) return false;
     normal = Normalised(n);
     return true;
 }

@@ -4,6 +4,8 @@
 #include <geomkit/UtilityText.h>
 #include <pathalgo/PrimitiveAlgorithmPath.h>
 
+#include "Tolerances.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
@@ -194,8 +196,9 @@ std::string CHQGS_UtilityText::FontFilePath(const std::string& fontName) {
 
 namespace {
 
-// Half thicknesses at or below this make a flat face without back or walls.
-constexpr double kFlatHalfThickness = 1e-6;
+// Half thicknesses at or below kCoordinateTolerance make a flat face without
+// back or walls.
+using tolerance::kCoordinateTolerance;
 
 // Steps 1-3 shared by both mesh functions: the face triangulation F, T of
 // the contours, or false for a contour of fewer than two points.
@@ -242,7 +245,7 @@ bool CHQGS_MathUtilityFunctions::ComputeTextTessellation(
     const auto frontNormals = ComputeNormals(F, front, false);
     normals.insert(normals.end(), frontNormals.begin(), frontNormals.end());
 
-    if (std::fabs(h) > kFlatHalfThickness) {
+    if (std::fabs(h) > kCoordinateTolerance) {
         AppendAtZ(vertices, F, -h);
         for (int i : T) indices.push_back(i + k);
         const auto backNormals = ComputeNormals(F, T, false);
