@@ -5,6 +5,16 @@
 // rounded to single precision, or use single-precision values of pi, 180/pi
 // and pi/180: stored symbols were computed that way and must be reproduced
 // bit for bit. No function throws; degenerate input answers a neutral value.
+//
+// Sections and their source files (geomkit/src):
+//   Plotting measures (and their private helper) .. MathUtilityMeasures.cpp
+//   Great-circle measures ......................... MathUtilitySphere.cpp
+//   Percent positions and path sampling ........... MathUtilityPercent.cpp
+//   Bezier curves and control points (and helpers)  MathUtilityCurves.cpp
+//   Arrow heads and line types .................... MathUtilityArrows.cpp
+//   Offset lines and mirrored split ............... MathUtilityOffsets.cpp
+//   Mesh helpers (and the wall indices) ........... MathUtilityMesh.cpp
+//   Text tessellation ............................. MathUtilityTextTessellation.cpp
 #ifndef GEOMKIT_MATHUTILITYFUNCTIONS_H
 #define GEOMKIT_MATHUTILITYFUNCTIONS_H
 
@@ -127,7 +137,16 @@ public:
     // outside); false for an empty polygon.
     static bool IsPointOnPolygon(const CHQ_Point2D& pt, const std::vector<CHQ_Point2D>& polygon);
 
-    // Great-circle measures on a sphere.
+    // A copy in reverse order.
+    static std::vector<CHQ_Point2D> ReversePoint(const std::vector<CHQ_Point2D>& pts);
+
+    // ---- end of plotting measures ----
+
+
+    // ---- Great-circle measures ------------------------------------------
+    //
+    // Measures on a sphere.
+
     // Initial bearing from 1 to 2 (degrees in, degrees out), clockwise from
     // north in (0, 360]: due north is 359.99999025..., not 0.
     static double Azimuth(double lon1, double lat1, double lon2, double lat2);
@@ -147,10 +166,7 @@ public:
     static bool sphericalCircleCenter(double lat1, double lon1, double lat2, double lon2, double lat3,
                                       double lon3, double& lat, double& lon);
 
-    // A copy in reverse order.
-    static std::vector<CHQ_Point2D> ReversePoint(const std::vector<CHQ_Point2D>& pts);
-
-    // ---- end of plotting measures ----
+    // ---- end of great-circle measures ----
 
 
     // ---- Percent positions and path sampling ----------------------------
@@ -290,7 +306,7 @@ public:
     // ---- end of offset lines ----
 
 
-    // ---- Mesh normals and text tessellation -----------------------------
+    // ---- Mesh helpers ---------------------------------------------------
 
     // Smooth per-vertex normals of an indexed triangle mesh, one per point,
     // unit length (or (0, 0, 0) for a point no proper triangle touches).
@@ -300,6 +316,11 @@ public:
     // too large index, and a trailing partial triple, are skipped.
     static std::vector<CHQ_Point3D> ComputeNormals(const std::vector<CHQ_Point3D>& points,
                                                    const std::vector<int>& indices, bool reverse);
+
+    // ---- end of mesh helpers ----
+
+
+    // ---- Text tessellation ----------------------------------------------
 
     // Triangle mesh of text contours (for example from CHQGS_UtilityText,
     // in its units) as a slab of the given thickness centred on z = 0: the front
@@ -318,7 +339,7 @@ public:
                                             double thickness, std::vector<CHQ_Point3D>& vertices,
                                             std::vector<int>& indices, std::vector<CHQ_Point3D>& normals);
 
-    // ---- end of mesh normals ----
+    // ---- end of text tessellation ----
 
 private:
     // ---- Private helpers: plotting measures ----
