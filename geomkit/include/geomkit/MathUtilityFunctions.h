@@ -142,7 +142,6 @@ public:
 
     // ---- end of plotting measures ----
 
-
     // ---- Great-circle measures ------------------------------------------
     //
     // Measures on a sphere.
@@ -168,7 +167,6 @@ public:
 
     // ---- end of great-circle measures ----
 
-
     // ---- Percent positions and path sampling ----------------------------
     //
     // Fractions are of the polyline's total length, expected in ascending
@@ -183,10 +181,10 @@ public:
     // gets its position and direction but does not split the line. An empty
     // list of fractions answers nothing; an empty polyline answers no pieces
     // and (0, 0) positions; a zero-length segment has direction (0, 0).
-    static std::vector<std::vector<CHQ_Point2D> > GetPercentPos(const std::vector<CHQ_Point2D>& line,
-                                                                const std::vector<float>& fractions,
-                                                                std::vector<CHQ_Point2D>& positions,
-                                                                std::vector<CHQ_Point2D>& directions);
+    static std::vector<std::vector<CHQ_Point2D>> GetPercentPos(const std::vector<CHQ_Point2D>& line,
+                                                               const std::vector<float>& fractions,
+                                                               std::vector<CHQ_Point2D>& positions,
+                                                               std::vector<CHQ_Point2D>& directions);
     // The position at one fraction ((0, 0) outside [0, 1]).
     static void GetPercentPos(const std::vector<CHQ_Point2D>& line, float fraction, CHQ_Point2D& position);
     // Samples the path at t = 0, step, 2 step, ... (t in single precision)
@@ -198,7 +196,6 @@ public:
                                                                       double step);
 
     // ---- end of percent positions ----
-
 
     // ---- Bezier curves and control points -------------------------------
     //
@@ -232,7 +229,6 @@ public:
 
     // ---- end of Bezier curves ----
 
-
     // ---- Arrow heads and line types -------------------------------------
     //
     // The line types turn key points into a Bezier chain (layout above):
@@ -263,7 +259,6 @@ public:
     static std::vector<CHQ_Point2D> LineType_3_0_0(const std::vector<CHQ_Point2D>& pts);
 
     // ---- end of arrow heads ----
-
 
     // ---- Offset lines and mirrored split --------------------------------
     //
@@ -305,7 +300,6 @@ public:
 
     // ---- end of offset lines ----
 
-
     // ---- Mesh helpers ---------------------------------------------------
 
     // Smooth per-vertex normals of an indexed triangle mesh, one per point,
@@ -319,7 +313,6 @@ public:
 
     // ---- end of mesh helpers ----
 
-
     // ---- Text tessellation ----------------------------------------------
 
     // Triangle mesh of text contours (for example from CHQGS_UtilityText,
@@ -331,9 +324,9 @@ public:
     // leaves the contours in it. Contours are filled by the positive winding
     // rule. Answers false with empty outputs when a contour has fewer than two
     // points; otherwise true, even when the face tessellates to nothing.
-    static bool ComputeTextTessellation(const std::vector<std::vector<CHQ_Point2D>>& contours, double thickness,
-                                        std::vector<CHQ_Point3D>& vertices, std::vector<int>& indices,
-                                        std::vector<CHQ_Point3D>& normals);
+    static bool ComputeTextTessellation(const std::vector<std::vector<CHQ_Point2D>>& contours,
+                                        double thickness, std::vector<CHQ_Point3D>& vertices,
+                                        std::vector<int>& indices, std::vector<CHQ_Point3D>& normals);
     // Only the face, at z = +thickness/2, with the tessellator's winding.
     static bool ComputeTextTessellationFace(const std::vector<std::vector<CHQ_Point2D>>& contours,
                                             double thickness, std::vector<CHQ_Point3D>& vertices,
@@ -348,7 +341,6 @@ private:
     // PI_F), rounded to single precision; 0 when either arm is shorter than
     // about 1e-6.
     static double ComputeNipAngle(const CHQ_Point2D& o, const CHQ_Point2D& p, const CHQ_Point2D& q);
-
 
     // ---- Private helpers: Bezier curves, arrow heads, offset lines ----
 
@@ -372,6 +364,6 @@ private:
     // ---- end of private helpers ----
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

@@ -145,6 +145,6 @@ public:
     static CHQ_Matrix4 ComputeAlgoMatrixWorld(const std::vector<CHQ_Point3D>& points);
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif
