@@ -7,7 +7,7 @@ namespace HQ {
 namespace {
 constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
-} // namespace
+}  // namespace
 
 CHQGS_Angle::CHQGS_Angle() : m_cos(1.0), m_sin(0.0) {}
 CHQGS_Angle::CHQGS_Angle(double radians) : m_cos(std::cos(radians)), m_sin(std::sin(radians)) {}
@@ -25,9 +25,7 @@ double CHQGS_Angle::toRadians(double normalize) const {
     return a;
 }
 
-double CHQGS_Angle::toDegrees(bool normalize) const {
-    return toRadians(normalize ? 1.0 : 0.0) * 180.0 / kPi;
-}
+double CHQGS_Angle::toDegrees(bool normalize) const { return toRadians(normalize ? 1.0 : 0.0) * 180.0 / kPi; }
 
 CHQGS_Angle CHQGS_Angle::operator+(const CHQGS_Angle& o) const {
     return CHQGS_Angle(m_cos * o.m_cos - m_sin * o.m_sin, o.m_sin * m_cos + m_sin * o.m_cos, 0);
@@ -40,14 +38,10 @@ CHQGS_Angle CHQGS_Angle::operator-(const CHQGS_Angle& o) const {
 CHQGS_Angle& CHQGS_Angle::operator+=(const CHQGS_Angle& o) { return *this = *this + o; }
 CHQGS_Angle& CHQGS_Angle::operator-=(const CHQGS_Angle& o) { return *this = *this - o; }
 
-CHQGS_Angle CHQGS_Angle::operator*(double k) const {
-    return CHQGS_Angle(std::atan2(m_sin, m_cos) * k);
-}
+CHQGS_Angle CHQGS_Angle::operator*(double k) const { return CHQGS_Angle(std::atan2(m_sin, m_cos) * k); }
 
 CHQGS_Angle& CHQGS_Angle::operator*=(double k) { return *this = *this * k; }
 
-bool CHQGS_Angle::operator==(const CHQGS_Angle& o) const {
-    return m_cos == o.m_cos && m_sin == o.m_sin;
-}
+bool CHQGS_Angle::operator==(const CHQGS_Angle& o) const { return m_cos == o.m_cos && m_sin == o.m_sin; }
 
-} // namespace HQ
+}  // namespace HQ

@@ -12,4 +12,4 @@ std::uint32_t CColor::getARGB() {
            static_cast<std::uint32_t>(m_rgba[1]) << 8 | static_cast<std::uint32_t>(m_rgba[2]);
 }
 
-} // namespace HQ
+}  // namespace HQ

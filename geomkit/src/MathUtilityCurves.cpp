@@ -6,6 +6,7 @@
 #include <geomkit/MathUtilityFunctions.h>
 
 #include "MeasureConstants.h"
+#include "Tolerances.h"
 
 #include <cmath>
 #include <cstddef>
@@ -13,9 +14,10 @@
 namespace HQ {
 
 using measure::DivideByLengthF;
-using measure::kEps;
 using measure::kPiF;
 using measure::RoundF;
+using tolerance::kCoordinateTolerance;
+using tolerance::kShortSegment;
 
 namespace {
 
@@ -96,12 +98,12 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeControlPoint(const C
     const double dA = Length(a.x - b.x, a.y - b.y);
     const double dC = Length(c.x - b.x, c.y - b.y);
     const double dAC = RoundF(Length(c.x - a.x, c.y - a.y));
-    if (dA <= kEps || dC <= kEps) {
+    if (dA <= kCoordinateTolerance || dC <= kCoordinateTolerance) {
         // A neighbour sits on b: plain one-third points.
         return {CHQ_Point2D(b.x + (a.x - b.x) / 3.0, b.y + (a.y - b.y) / 3.0),
                 CHQ_Point2D(b.x + (c.x - b.x) / 3.0, b.y + (c.y - b.y) / 3.0)};
     }
-    if (dAC <= kEps) return {b, b};  // the path folds straight back
+    if (dAC <= kCoordinateTolerance) return {b, b};  // the path folds straight back
 
     const double theta = ComputeNipAngle(b, a, c);
     const bool aIsNear = !(dC < dA);
@@ -113,7 +115,7 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeControlPoint(const C
     // Length of the far control arm: a cosine blend between 1/3 and 5/9 of
     // df (for theta = 0) depending on how unequal the two arms are.
     const double k = theta >= 45.0 ? (195.0 - theta) / 300.0 : (120.0 - theta) / 150.0;
-    const double t = k * df;  // > 0: k lies in (0, 0.8] and df > kEps
+    const double t = k * df;  // > 0: k lies in (0, 0.8] and df > kCoordinateTolerance
     double len;
     if (dn <= t) {
         len = ((450.0 - theta) / 810.0) * df - std::cos((dn / t) * kPiF) * ((180.0 - theta) / 810.0) * df;
@@ -143,11 +145,9 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeControlPoint(const C
 
 CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeControlPointA(const CHQ_Point2D& a, const CHQ_Point2D& b,
                                                              const CHQ_Point2D& c) {
-    // Shorter lengths than this give no usable direction.
-    constexpr double kMinLength = 1e-5;
     const double l1 = RoundF(Length(c.x - b.x, c.y - b.y));
     const double l2 = RoundF(Length(a.x - c.x, a.y - c.y));
-    if (l1 <= kMinLength || l2 <= kMinLength) return b;
+    if (l1 <= kShortSegment || l2 <= kShortSegment) return b;
     const CHQ_Point2D p(b.x + (c.x - b.x) * l2 / l1, b.y + (c.y - b.y) * l2 / l1);
     // Turn by the angle at c, damped by 1.6.
     double f = RoundF(ComputeNipAngle(c, a, b)) / 1.6;
@@ -158,7 +158,8 @@ CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeControlPointA(const CHQ_Point2D& 
 CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeControlPoint_2_0_0(const CHQ_Point2D& p1,
                                                                   const CHQ_Point2D& p2,
                                                                   const CHQ_Point2D& p3) {
-    if (std::fabs(p1.x - p3.x) <= kEps && std::fabs(p1.y - p3.y) <= kEps) return CHQ_Point2D(0.0, 0.0);
+    if (std::fabs(p1.x - p3.x) <= kCoordinateTolerance && std::fabs(p1.y - p3.y) <= kCoordinateTolerance)
+        return CHQ_Point2D(0.0, 0.0);
 
     double ux = p3.x - p1.x, uy = p3.y - p1.y;
     DivideByLengthF(ux, uy);
@@ -257,7 +258,7 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeCtrPointsOfKidney(
     const CHQ_Point2D& p0 = pts[0];
     const CHQ_Point2D& p1 = pts[1];
     const float d = static_cast<float>(ComputeDistance(p0, p1));
-    if (d <= kEps) return std::vector<CHQ_Point2D>();
+    if (d <= kCoordinateTolerance) return std::vector<CHQ_Point2D>();
     // Apex of the isosceles triangle on p0p1 with 36 degree base angles
     // (0.6283185482025146 is 36 degrees in radians, single precision).
     const float halfBaseTan = static_cast<float>(std::tan(0.6283185482025146));

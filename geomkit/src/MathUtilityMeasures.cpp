@@ -1,12 +1,11 @@
 // Scalar and point measures of the plotting mathematics: distances, centres,
-// angles, derived points, rotations, lines, point location and great-circle
-// measures. Where a value is rounded to single precision the rounding is
-// part of the result (see MeasureConstants.h); keep every RoundF and every
-// float variable exactly where it is.
+// angles, derived points, rotations, lines and point location. Where a value is rounded to single precision
+// the rounding is part of the result (see MeasureConstants.h); keep every RoundF and every float variable
+// exactly where it is.
 #include <geomkit/MathUtilityFunctions.h>
-#include <geomkit/UtilityFunctions.h>
 
 #include "MeasureConstants.h"
+#include "Tolerances.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,11 +13,11 @@
 namespace HQ {
 
 using measure::kDegF;
-using measure::kEps;
 using measure::kPiF;
 using measure::kRadF;
 using measure::kTwoPiF;
 using measure::RoundF;
+using tolerance::kCoordinateTolerance;
 
 namespace {
 
@@ -32,7 +31,7 @@ CHQ_Point2D UnitDirection(const CHQ_Point2D& p, const CHQ_Point2D& q) {
 }
 
 bool Coincide(const CHQ_Point2D& a, const CHQ_Point2D& b) {
-    return std::fabs(a.x - b.x) <= kEps && std::fabs(a.y - b.y) <= kEps;
+    return std::fabs(a.x - b.x) <= kCoordinateTolerance && std::fabs(a.y - b.y) <= kCoordinateTolerance;
 }
 
 double Clamp1(double c) { return std::max(-1.0, std::min(1.0, c)); }
@@ -52,9 +51,9 @@ bool LineIntersection(const CHQ_Point2D& a1, const CHQ_Point2D& a2, const CHQ_Po
     LineCoefficients(a1, a2, A1, B1, C1);
     LineCoefficients(b1, b2, A2, B2, C2);
     const double det = A1 * B2 - A2 * B1;
-    if (std::fabs(det) <= kEps) return false;
+    if (std::fabs(det) <= kCoordinateTolerance) return false;
     x = (B1 * C2 - B2 * C1) / det;
-    y = std::fabs(B1) <= kEps ? -(A2 * x + C2) / B2 : -(A1 * x + C1) / B1;
+    y = std::fabs(B1) <= kCoordinateTolerance ? -(A2 * x + C2) / B2 : -(A1 * x + C1) / B1;
     return true;
 }
 
@@ -161,7 +160,7 @@ CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeRatioPointF(const CHQ_Point2D& p,
 CHQ_Point2D CHQGS_MathUtilityFunctions::ComputeLinePoint(const CHQ_Point2D& p, const CHQ_Point2D& q,
                                                          double r) {
     const double len = ComputeDistance(p, q);
-    if (len <= kEps) return p;
+    if (len <= kCoordinateTolerance) return p;
     const double lambda = r / len;
     return CHQ_Point2D((p.x + lambda * q.x) / (1.0 + lambda), (p.y + lambda * q.y) / (1.0 + lambda));
 }
@@ -197,10 +196,10 @@ void CHQGS_MathUtilityFunctions::ComputeLRPoint(const CHQ_Point2D& p, const CHQ_
                                                 CHQ_Point2D& first, CHQ_Point2D& second) {
     const double wd = w;
     CHQ_Point2D a, b;
-    if (std::fabs(p.y - q.y) <= kEps) {
+    if (std::fabs(p.y - q.y) <= kCoordinateTolerance) {
         a = CHQ_Point2D(q.x, q.y - wd);
         b = CHQ_Point2D(q.x, q.y + wd);
-    } else if (std::fabs(p.x - q.x) <= kEps) {
+    } else if (std::fabs(p.x - q.x) <= kCoordinateTolerance) {
         a = CHQ_Point2D(q.x - wd, q.y);
         b = CHQ_Point2D(q.x + wd, q.y);
     } else {
@@ -225,7 +224,7 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeLeftRightPointF(cons
                                                                             const CHQ_Point2D& q,
                                                                             double dist) {
     CHQ_Point2D c1, c2;
-    if (std::fabs(p.y - q.y) <= kEps) {
+    if (std::fabs(p.y - q.y) <= kCoordinateTolerance) {
         c1 = CHQ_Point2D(p.x - dist, p.y);
         c2 = CHQ_Point2D(p.x + dist, p.y);
     } else {
@@ -242,7 +241,7 @@ std::vector<CHQ_Point2D> CHQGS_MathUtilityFunctions::ComputeLeftRightPointF(cons
 
 double CHQGS_MathUtilityFunctions::GetAngle(const CHQ_Point2D& p, const CHQ_Point2D& q) {
     const double len = ComputeDistance(p, q);
-    if (len <= kEps) return 0.0;
+    if (len <= kCoordinateTolerance) return 0.0;
     // The ratio cannot exceed 1 in exact arithmetic; the clamp only keeps
     // asin away from NaN for extreme magnitudes.
     if (p.y > q.y) return std::asin(Clamp1((p.x - q.x) / len)) * 180.0 / kPiF - 180.0;
@@ -287,7 +286,7 @@ double CHQGS_MathUtilityFunctions::ComputeNipAngle(const CHQ_Point2D& o, const C
     const float lu = std::sqrt(ux * ux + uy * uy);
     const float lv = std::sqrt(vx * vx + vy * vy);
     const float lengths = lu * lv;
-    if (lengths <= kEps) return 0.0;
+    if (lengths <= kCoordinateTolerance) return 0.0;
     const double c = Clamp1(static_cast<double>(dot) / static_cast<double>(lengths));
     return RoundF(std::acos(c) * 180.0 / kPiF);
 }
@@ -322,8 +321,8 @@ CHQ_Point2D CHQGS_MathUtilityFunctions::PointRotate(CHQ_Point2D p, CHQ_Point2D c
 
 void CHQGS_MathUtilityFunctions::CoefficientsOfDualisticOnceEqu(double x1, double y1, double x2, double y2,
                                                                 double& A, double& B, double& C) {
-    const bool sameX = std::fabs(x1 - x2) <= kEps;
-    const bool sameY = std::fabs(y1 - y2) <= kEps;
+    const bool sameX = std::fabs(x1 - x2) <= kCoordinateTolerance;
+    const bool sameY = std::fabs(y1 - y2) <= kCoordinateTolerance;
     if (sameX && sameY) return;
     if (sameY) {
         A = 0.0;
@@ -357,8 +356,9 @@ bool CHQGS_MathUtilityFunctions::IntersectLinesSegment(CHQ_Point2D& out, const C
     // segment; check its y-range too (with the coincidence tolerance, since y
     // comes from the other line's equation).
     const auto verticalMisses = [y](const CHQ_Point2D& s1, const CHQ_Point2D& s2) {
-        return std::fabs(s1.x - s2.x) <= kEps &&
-               !WithinRange(y, std::min(s1.y, s2.y) - kEps, std::max(s1.y, s2.y) + kEps);
+        return std::fabs(s1.x - s2.x) <= kCoordinateTolerance &&
+               !WithinRange(y, std::min(s1.y, s2.y) - kCoordinateTolerance,
+                            std::max(s1.y, s2.y) + kCoordinateTolerance);
     };
     if (verticalMisses(a1, a2) || verticalMisses(b1, b2)) return false;
     out.y = y;
@@ -402,69 +402,6 @@ bool CHQGS_MathUtilityFunctions::IsPointOnPolygon(const CHQ_Point2D& pt,
             inside = !inside;
     }
     return inside;
-}
-
-// ---- Great-circle measures ---------------------------------------------------------------
-
-double CHQGS_MathUtilityFunctions::Azimuth(double lon1, double lat1, double lon2, double lat2) {
-    const double l1 = lon1 * kDegF, p1 = lat1 * kDegF;
-    const double l2 = lon2 * kDegF, p2 = lat2 * kDegF;
-    double theta = std::atan2(std::sin(l1 - l2) * std::cos(p2),
-                              std::cos(p1) * std::sin(p2) - std::sin(p1) * std::cos(p2) * std::cos(l1 - l2));
-    if (theta < 0.0) theta += kTwoPiF;
-    return (kTwoPiF - theta) * kRadF;
-}
-
-double CHQGS_MathUtilityFunctions::bearing(double lat1, double lon1, double lat2, double lon2) {
-    return std::atan2(
-        std::sin(lon2 - lon1) * std::cos(lat2),
-        std::cos(lat1) * std::sin(lat2) - std::sin(lat1) * std::cos(lat2) * std::cos(lon2 - lon1));
-}
-
-double CHQGS_MathUtilityFunctions::distance(double lat1, double lon1, double lat2, double lon2, double R) {
-    const double sLat = std::sin((lat2 - lat1) / 2.0);
-    const double sLon = std::sin((lon2 - lon1) / 2.0);
-    const double a = sLat * sLat + std::cos(lat1) * std::cos(lat2) * sLon * sLon;
-    return 2.0 * std::atan2(std::sqrt(a), std::sqrt(1.0 - a)) * R;
-}
-
-void CHQGS_MathUtilityFunctions::destination(double lat1, double lon1, double theta, double dist,
-                                             double& lat2, double& lon2, double R) {
-    const double delta = dist / R;
-    lat2 = std::asin(std::sin(lat1) * std::cos(delta) + std::cos(lat1) * std::sin(delta) * std::cos(theta));
-    lon2 = lon1 + std::atan2(std::sin(theta) * std::sin(delta) * std::cos(lat1),
-                             std::cos(delta) - std::sin(lat1) * std::sin(lat2));
-}
-
-bool CHQGS_MathUtilityFunctions::sphericalMiddle(double lat1, double lon1, double lat2, double lon2,
-                                                 double& lat, double& lon) {
-    const CHQ_Point3D a = CHQGS_UtilityFunctions::SphericalToCartesian(lat1, lon1, 1.0);
-    const CHQ_Point3D b = CHQGS_UtilityFunctions::SphericalToCartesian(lat2, lon2, 1.0);
-    const CHQ_Point3D mean((a.x + b.x) / 2.0, (a.y + b.y) / 2.0, (a.z + b.z) / 2.0);
-    const CHQ_Point3D s = CHQGS_UtilityFunctions::CartesianToSpherical(mean);
-    lat = s.y;
-    lon = s.z;
-    return true;
-}
-
-bool CHQGS_MathUtilityFunctions::sphericalCircleCenter(double lat1, double lon1, double lat2, double lon2,
-                                                       double lat3, double lon3, double& lat, double& lon) {
-    const CHQ_Point3D p1 = CHQGS_UtilityFunctions::SphericalToCartesian(lat1, lon1, 1.0);
-    const CHQ_Point3D p2 = CHQGS_UtilityFunctions::SphericalToCartesian(lat2, lon2, 1.0);
-    const CHQ_Point3D p3 = CHQGS_UtilityFunctions::SphericalToCartesian(lat3, lon3, 1.0);
-    const double ax = p2.x - p1.x, ay = p2.y - p1.y, az = p2.z - p1.z;
-    const double bx = p3.x - p1.x, by = p3.y - p1.y, bz = p3.z - p1.z;
-    CHQ_Point3D n(ay * bz - az * by, az * bx - ax * bz, ax * by - ay * bx);
-    const double len = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
-    if (len > 0.0) n = CHQ_Point3D(n.x / len, n.y / len, n.z / len);
-    const double d = -(n.x * p1.x + n.y * p1.y + n.z * p1.z);
-    if (n.x == 0.0 && n.y == 0.0 && n.z == 0.0) return false;
-    // Make n point from the origin towards the plane of the three points.
-    if (d > 0.0) n = CHQ_Point3D(-n.x, -n.y, -n.z);
-    const CHQ_Point3D s = CHQGS_UtilityFunctions::CartesianToSpherical(n);
-    lat = s.y;
-    lon = s.z;
-    return true;
 }
 
 // ---- Lists ----------------------------------------------------------------------------------

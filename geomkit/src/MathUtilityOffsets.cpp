@@ -3,6 +3,7 @@
 #include <geomkit/MathUtilityFunctions.h>
 
 #include "MeasureConstants.h"
+#include "Tolerances.h"
 
 #include <cmath>
 #include <cstddef>
@@ -10,19 +11,15 @@
 namespace HQ {
 
 using measure::RoundF;
+using tolerance::kCoordinateTolerance;
+using tolerance::kShortSegmentSquared;
+using tolerance::kStraightSine;
 
 namespace {
 
-// Below this cross product the two arms at a vertex count as one line.
-constexpr double kStraightCross = 1e-5;
 // Smallest sine of the half corner angle used for the mitre: caps the mitre
 // of sharp corners at 5w (single precision, like the sine it replaces).
 constexpr float kMinMitreSine = 0.2f;
-// Interior points of a split whose side test is within this count as lying
-// on the chord.
-constexpr double kOnChord = 1e-6;
-// Squared distance at or below which a vertex repeats the one before it.
-constexpr double kRepeatSquared = 1e-10;
 
 void Normalise(double& x, double& y) {
     const double len = std::sqrt(x * x + y * y);
@@ -47,7 +44,7 @@ CHQ_Point3D CHQGS_MathUtilityFunctions::computerLeftPoint(const CHQ_Point3D& a, 
     const float cr = static_cast<float>(ux * vy - uy * vx);
     const float dt = static_cast<float>(ux * vx + uy * vy);
 
-    if (std::fabs(cr) > kStraightCross) {
+    if (std::fabs(cr) > kStraightSine) {
         // Mitre: along the bisector, w / sin(half angle) from the vertex.
         double mx = ux + vx, my = uy + vy;
         Normalise(mx, my);
@@ -141,11 +138,13 @@ void CHQGS_MathUtilityFunctions::spiltTwoLine(const std::vector<CHQ_Point2D>& pt
     for (std::size_t i = 0; i < n; ++i) {
         const CHQ_Point2D& p = pts[i];
         if (i == 0) {
-            const CHQ_Point2D a = ComputeLPt(e, s, w), b = ComputeRPt(e, s, w);
+            const CHQ_Point2D a = ComputeLPt(e, s, static_cast<float>(w)),
+                              b = ComputeRPt(e, s, static_cast<float>(w));
             first.push_back(s.y > e.y ? b : a);
             second.push_back(s.y > e.y ? a : b);
         } else if (i == n - 1) {
-            const CHQ_Point2D a = ComputeLPt(s, e, w), b = ComputeRPt(s, e, w);
+            const CHQ_Point2D a = ComputeLPt(s, e, static_cast<float>(w)),
+                              b = ComputeRPt(s, e, static_cast<float>(w));
             first.push_back(s.y > e.y ? a : b);
             second.push_back(s.y > e.y ? b : a);
         } else {
@@ -156,13 +155,15 @@ void CHQGS_MathUtilityFunctions::spiltTwoLine(const std::vector<CHQ_Point2D>& pt
             const double d = ComputeDistance(foot, p);
             if (c < 0.0) {
                 first.push_back(p);
-                second.push_back(foot.y > s.y ? ComputeLPt(s, foot, d) : ComputeRPt(s, foot, d));
-            } else if (std::fabs(c) <= kOnChord) {
-                first.push_back(ComputeLPt(s, p, w));
-                second.push_back(ComputeRPt(s, p, w));
+                second.push_back(foot.y > s.y ? ComputeLPt(s, foot, static_cast<float>(d))
+                                              : ComputeRPt(s, foot, static_cast<float>(d)));
+            } else if (std::fabs(c) <= kCoordinateTolerance) {
+                first.push_back(ComputeLPt(s, p, static_cast<float>(w)));
+                second.push_back(ComputeRPt(s, p, static_cast<float>(w)));
             } else {
                 first.push_back(p);
-                second.push_back(foot.y > s.y ? ComputeRPt(s, foot, d) : ComputeLPt(s, foot, d));
+                second.push_back(foot.y > s.y ? ComputeRPt(s, foot, static_cast<float>(d))
+                                              : ComputeLPt(s, foot, static_cast<float>(d)));
             }
         }
     }
@@ -175,7 +176,7 @@ std::vector<CHQ_Point3D> CHQGS_MathUtilityFunctions::processVerts(const std::vec
     out.push_back(pts[0]);
     for (std::size_t i = 1; i < pts.size(); ++i) {
         const double dx = pts[i].x - pts[i - 1].x, dy = pts[i].y - pts[i - 1].y, dz = pts[i].z - pts[i - 1].z;
-        if (dx * dx + dy * dy + dz * dz > kRepeatSquared) out.push_back(pts[i]);
+        if (dx * dx + dy * dy + dz * dz > kShortSegmentSquared) out.push_back(pts[i]);
     }
     return out;
 }

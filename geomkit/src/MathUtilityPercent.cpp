@@ -4,6 +4,7 @@
 
 #include "MeasureConstants.h"
 #include "PathSampling.h"
+#include "Tolerances.h"
 
 #include <cmath>
 #include <limits>
@@ -11,12 +12,9 @@
 namespace HQ {
 
 using measure::RoundF;
+using tolerance::kParameterTolerance;
 
 namespace {
-
-// A fraction closer than this to a vertex's cumulative fraction lands on the
-// vertex itself (the vertex is then not repeated in the pieces).
-constexpr double kVertexTolerance = 1e-6;
 
 // The polyline with the cumulative fraction of each vertex: f[k] is the
 // length from the first vertex to vertex k divided by the total length.
@@ -55,7 +53,7 @@ struct Walk {
         const size_t n = pts.size();
         while (w < n) {
             if (p <= f[w]) {
-                if (w > 0 && std::fabs(f[w] - p) > kVertexTolerance) {
+                if (w > 0 && std::fabs(f[w] - p) > kParameterTolerance) {
                     const double span = f[w] - f[w - 1];
                     // span is 0 only on a zero-length segment reached by a
                     // fraction below the previous one; stay on its start.

@@ -7,21 +7,28 @@ namespace HQ {
 const CHQ_Matrix4 CHQ_Matrix4::ZERO(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
 const CHQ_Matrix4 CHQ_Matrix4::ZEROAFFINE(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1);
 const CHQ_Matrix4 CHQ_Matrix4::IDENTITY(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
-const CHQ_Matrix4 CHQ_Matrix4::CLIPSPACE2DTOIMAGESPACE(0.5, 0, 0, 0.5, 0, -0.5, 0, 0.5, 0, 0, 1, 0, 0, 0, 0, 1);
+const CHQ_Matrix4 CHQ_Matrix4::CLIPSPACE2DTOIMAGESPACE(0.5, 0, 0, 0.5, 0, -0.5, 0, 0.5, 0, 0, 1, 0, 0, 0, 0,
+                                                       1);
 
 CHQ_Matrix4::CHQ_Matrix4(const CHQ_Point3D& xAxis, const CHQ_Point3D& yAxis, const CHQ_Point3D& zAxis)
     : CHQ_Matrix4() {
-    m[0][0] = xAxis.x; m[1][0] = xAxis.y; m[2][0] = xAxis.z;
-    m[0][1] = yAxis.x; m[1][1] = yAxis.y; m[2][1] = yAxis.z;
-    m[0][2] = zAxis.x; m[1][2] = zAxis.y; m[2][2] = zAxis.z;
+    m[0][0] = xAxis.x;
+    m[1][0] = xAxis.y;
+    m[2][0] = xAxis.z;
+    m[0][1] = yAxis.x;
+    m[1][1] = yAxis.y;
+    m[2][1] = yAxis.z;
+    m[0][2] = zAxis.x;
+    m[1][2] = zAxis.y;
+    m[2][2] = zAxis.z;
 }
 
 CHQ_Matrix4 CHQ_Matrix4::concatenate(const CHQ_Matrix4& b) const {
     CHQ_Matrix4 r;
     for (int row = 0; row < 4; ++row)
         for (int col = 0; col < 4; ++col)
-            r.m[row][col] = m[row][0] * b.m[0][col] + m[row][1] * b.m[1][col] +
-                            m[row][2] * b.m[2][col] + m[row][3] * b.m[3][col];
+            r.m[row][col] = m[row][0] * b.m[0][col] + m[row][1] * b.m[1][col] + m[row][2] * b.m[2][col] +
+                            m[row][3] * b.m[3][col];
     return r;
 }
 
@@ -99,8 +106,7 @@ CHQ_Matrix4 CHQ_Matrix4::inverse() const {
     const double d23 = -(v4 * m00 - v2 * m01 + v0 * m03) * invDet;
     const double d33 = +(v3 * m00 - v1 * m01 + v0 * m02) * invDet;
 
-    return CHQ_Matrix4(d00, d01, d02, d03, d10, d11, d12, d13,
-                       d20, d21, d22, d23, d30, d31, d32, d33);
+    return CHQ_Matrix4(d00, d01, d02, d03, d10, d11, d12, d13, d20, d21, d22, d23, d30, d31, d32, d33);
 }
 
-} // namespace HQ
+}  // namespace HQ

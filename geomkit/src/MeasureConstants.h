@@ -15,10 +15,6 @@ constexpr double kRadF = 57.2957763671875;      // float(180 / pi)
 constexpr double kPiF = 3.1415927410125732;     // float(pi)
 constexpr double kTwoPiF = 6.2831854820251465;  // float(2 pi)
 
-// Tolerance below which two coordinates, lengths or determinants count as
-// equal (or zero): coordinates are map units well above this resolution.
-constexpr double kEps = 1e-6;
-
 static_assert(static_cast<double>(static_cast<float>(kDegF)) == kDegF, "kDegF must be a float value");
 static_assert(static_cast<double>(static_cast<float>(kRadF)) == kRadF, "kRadF must be a float value");
 static_assert(static_cast<double>(static_cast<float>(kPiF)) == kPiF, "kPiF must be a float value");

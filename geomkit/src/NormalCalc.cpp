@@ -1,7 +1,10 @@
-#include <geomkit/MathUtilityFunctions.h>
+// NormalCalc: triangle lists, strips and fans expanded into separate
+// triangles with flat face normals.
 #include <geomkit/NormalCalc.h>
 
-#include <cmath>
+#include "MeshVectors.h"
+#include "Tolerances.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -9,84 +12,14 @@ namespace HQ {
 
 namespace {
 
-// A patch normal shorter than this comes from a degenerate triangle (the
-// cross product of two edges); such a triangle keeps the previous normal.
-constexpr double kDegenerateNormalLength = 1e-6;
+using namespace meshvec;
 
-CHQ_Point3D Sub(const CHQ_Point3D& a, const CHQ_Point3D& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-
-CHQ_Point3D Cross(const CHQ_Point3D& a, const CHQ_Point3D& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-double Length(const CHQ_Point3D& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
-
-// Scales v to length 1 when its length is above 0.
-CHQ_Point3D Normalised(const CHQ_Point3D& v) {
-    const double len = Length(v);
-    if (len > 0) return {v.x / len, v.y / len, v.z / len};
-    return v;
-}
-
-bool InRange(int i, std::size_t size) { return i >= 0 && static_cast<std::size_t>(i) < size; }
+// A patch normal (the cross product of two edges) shorter than
+// kCoordinateTolerance comes from a degenerate triangle; such a triangle
+// keeps the previous normal.
+using tolerance::kCoordinateTolerance;
 
 }  // namespace
-
-// ---- CHQGS_MathUtilityFunctions: mesh helpers ------------------------------
-
-std::vector<CHQ_Point3D> CHQGS_MathUtilityFunctions::ComputeNormals(const std::vector<CHQ_Point3D>& points,
-                                                                    const std::vector<int>& indices,
-                                                                    bool reverse) {
-    std::vector<CHQ_Point3D> normals(points.size(), CHQ_Point3D(0, 0, 0));
-    for (std::size_t t = 0; t + 2 < indices.size(); t += 3) {
-        const int i[3] = {indices[t], indices[t + 1], indices[t + 2]};
-        if (!InRange(i[0], points.size()) || !InRange(i[1], points.size()) || !InRange(i[2], points.size()))
-            continue;
-        const CHQ_Point3D e1 = Sub(points[i[1]], points[i[0]]);
-        const CHQ_Point3D e2 = Sub(points[i[2]], points[i[0]]);
-        const CHQ_Point3D face = Normalised(reverse ? Cross(e2, e1) : Cross(e1, e2));
-        for (int c = 0; c < 3; ++c) {
-            CHQ_Point3D& n = normals[i[c]];
-            // A sum that already equals this face's normal exactly does not
-            // take it again, so coplanar neighbours do not outweigh others.
-            if (n.x == face.x && n.y == face.y && n.z == face.z) continue;
-            n.x += face.x;
-            n.y += face.y;
-            n.z += face.z;
-        }
-    }
-    for (auto& n : normals) n = Normalised(n);
-    return normals;
-}
-
-int* CHQGS_MathUtilityFunctions::CreatePlaneIndice(int n, int& count, bool closed) {
-    if (n < 2) {
-        count = 0;
-        return nullptr;
-    }
-    int* out;
-    int k = 0;
-    if (!closed || n < 3) {
-        count = 6 * n - 6;
-        out = new int[count];
-        for (int i = 0; i <= n - 2; ++i) {
-            const int quad[6] = {i, n + i + 1, n + i, i, i + 1, n + i + 1};
-            for (int v : quad) out[k++] = v;
-        }
-    } else {
-        count = 6 * n;
-        out = new int[count];
-        for (int i = 0; i <= n - 2; ++i) {
-            const int quad[6] = {i, n + i + 1, i + 1, i, n + i, n + i + 1};
-            for (int v : quad) out[k++] = v;
-        }
-        const int closing[6] = {n - 1, 2 * n - 1, n, n - 1, n, 0};
-        for (int v : closing) out[k++] = v;
-    }
-    return out;
-}
-
-// ---- NormalCalc ---------------------------------------------------------------
 
 bool NormalCalc::calcNormal(int operationType, const std::vector<CHQ_Point3D>& positions,
                             const std::vector<int>& indices, const std::vector<CColor>& colours,
@@ -178,7 +111,7 @@ bool NormalCalc::calcPatchNormal(const CHQ_Point3D& p0, const CHQ_Point3D& p1, c
                                  CHQ_Point3D& normal) const {
     const CHQ_Point3D n = Cross(Sub(p1, p0), Sub(p2, p0));
     const double len = Length(n);
-    if (len < kDegenerateNormalLength) return false;
+    if (len < kCoordinateTolerance) return false;
     normal = Normalised(n);
     return true;
 }

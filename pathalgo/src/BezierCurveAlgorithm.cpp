@@ -1,5 +1,7 @@
 #include <pathalgo/BezierCurveAlgorithm.h>
 
+#include "Tolerances.h"
+
 #include <cassert>
 #include <cmath>
 
@@ -7,9 +9,9 @@ namespace HQ {
 
 namespace {
 
-// Parameters this close to 0 or 1 are accepted (and clamped) without
-// complaint: the length sampling overshoots 1 by about 7e-16.
-constexpr double kParameterTolerance = 1e-6;
+// Parameters within kParameterTolerance of 0 or 1 are accepted (and clamped)
+// without complaint: the length sampling overshoots 1 by about 7e-16.
+using tolerance::kParameterTolerance;
 
 [[maybe_unused]] bool fuzzyCompare(double a, double b) { return std::fabs(a - b) <= kParameterTolerance; }
 

@@ -1,5 +1,7 @@
 #include <pathalgo/PrimitiveAlgorithm.h>
 
+#include "Tolerances.h"
+
 #include <cmath>
 
 namespace HQ {
@@ -8,9 +10,9 @@ CPrimitiveAlgorithm::~CPrimitiveAlgorithm() = default;
 
 namespace {
 
-// Angles closer than this to 0, 90, 180, 270, 360 or a multiple of 5 degrees
-// count as that angle.
-constexpr double kAngleTolerance = 1e-8;
+// Angles closer than kAngleToleranceDeg to 0, 90, 180, 270, 360 or a
+// multiple of 5 degrees count as that angle.
+using tolerance::kAngleToleranceDeg;
 // Single-precision values the results are defined with (stored symbols were
 // computed with them): 0.2f and 0.017453f widened to double.
 constexpr double kOneFifthF = 0.20000000298023224;
@@ -42,15 +44,15 @@ const double kSinCos5[kTableRows][2] = {
     {1.0, 0.0},                                 // 90
 };
 
-bool Near(double a, double b) { return std::fabs(a - b) < kAngleTolerance; }
+bool Near(double a, double b) { return std::fabs(a - b) < kAngleToleranceDeg; }
 
 }  // namespace
 
 void SinCosDegrees(double a, double& sinValue, double& cosValue) {
     // Bring the angle into [0, 360]; values within the tolerance of 0 or 360
     // are left for the exact cases below.
-    if ((std::fabs(a) >= kAngleTolerance && a < 0) ||
-        (std::fabs(a - 360.0) >= kAngleTolerance && a > 360.0)) {
+    if ((std::fabs(a) >= kAngleToleranceDeg && a < 0) ||
+        (std::fabs(a - 360.0) >= kAngleToleranceDeg && a > 360.0)) {
         a = a - std::floor(a * (1.0 / 360.0)) * 360.0;
     }
 
@@ -75,7 +77,7 @@ void SinCosDegrees(double a, double& sinValue, double& cosValue) {
         return;
     }
 
-    if (std::fabs(a - 5.0 * std::floor(a * kOneFifthF)) < kAngleTolerance) {
+    if (std::fabs(a - 5.0 * std::floor(a * kOneFifthF)) < kAngleToleranceDeg) {
         const double q = std::floor(a * (1.0 / 90.0));
         const double k = std::floor((a - 90.0 * q) * kOneFifthF + kTableIndexNudge);
         // Only huge angles, whose normalisation lost all precision, can land

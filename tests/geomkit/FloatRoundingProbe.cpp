@@ -9,4 +9,4 @@ __attribute__((noinline)) PairD FloatProducts(double a, double b, double c, doub
 
 __attribute__((noinline)) double MulAdd(double a, double b, double c) { return a * b + c; }
 
-} // namespace sitplot_test
+}  // namespace sitplot_test

@@ -6,8 +6,11 @@
 #include "FloatRoundingProbe.h"
 
 TEST(FloatRounding, FloatProductsAreRoundedBeforeWidening) {
-    struct Case { double a, b, c, d; } cases[] = {
-        {0.1, 0.2, 0.3, 0.7}, {1.0 / 3.0, 2.0 / 3.0, 57.29577951308232, 0.017453292519943295},
+    struct Case {
+        double a, b, c, d;
+    } cases[] = {
+        {0.1, 0.2, 0.3, 0.7},
+        {1.0 / 3.0, 2.0 / 3.0, 57.29577951308232, 0.017453292519943295},
         {123456.789, 0.000123, 3.141592653589793, 2.718281828459045},
     };
     for (const auto& c : cases) {

@@ -2,7 +2,7 @@
 // under LC_ALL=zh_CN.GBK, so "ANSI" below means GBK.
 #include <geomkit/UtilityFunctions.h>
 
-#include "../../geomkit/src/UniquenessId.h"
+#include "UniquenessId.h"
 
 #include <gtest/gtest.h>
 

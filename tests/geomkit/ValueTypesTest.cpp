@@ -27,7 +27,7 @@ void ExpectPointNear(const CHQ_Point3D& p, double x, double y, double z, double 
 // A rotation by 90 degrees about z.
 const CHQ_Matrix4 kRotZ90(0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
 
-} // namespace
+}  // namespace
 
 TEST(ValueTypes, LayoutIsPlainFieldsOnly) {
     // Vectors of points cross library boundaries; nothing but the fields.
@@ -66,7 +66,7 @@ TEST(Matrix4, AxesBecomeColumnsWithAffineRest) {
 
 TEST(Matrix4, MakeTransMovesTheOrigin) {
     CHQ_Matrix4 t(kRotZ90);
-    t.makeTrans(1, 2, 3); // overwrites the rotation
+    t.makeTrans(1, 2, 3);  // overwrites the rotation
     ExpectPointNear(t * CHQ_Point3D(0, 0, 0), 1, 2, 3);
     ExpectPointNear(t * CHQ_Point3D(1, 0, 0), 2, 2, 3);
 }
@@ -114,16 +114,23 @@ TEST(Angle, ConversionsAndNormalisation) {
 }
 
 TEST(Angle, ArithmeticRotatesTheDirection) {
-    struct Case { double a, b, sum, diff; } cases[] = {
-        {30, 60, 90, -30}, {350, 20, 10, 330}, {-45, 45, 0, 270}, {180, 180, 0, 0},
+    struct Case {
+        double a, b, sum, diff;
+    } cases[] = {
+        {30, 60, 90, -30},
+        {350, 20, 10, 330},
+        {-45, 45, 0, 270},
+        {180, 180, 0, 0},
     };
     for (const auto& c : cases) {
         const CHQGS_Angle a = CHQGS_Angle::fromDegrees(c.a), b = CHQGS_Angle::fromDegrees(c.b);
         CHQGS_Angle s = a, d = a;
         s += b;
         d -= b;
-        EXPECT_NEAR(std::fmod((a + b).toDegrees(true) - c.sum + 720.0, 360.0), 0.0, 1e-9) << c.a << "+" << c.b;
-        EXPECT_NEAR(std::fmod((a - b).toDegrees(true) - c.diff + 720.0, 360.0), 0.0, 1e-9) << c.a << "-" << c.b;
+        EXPECT_NEAR(std::fmod((a + b).toDegrees(true) - c.sum + 720.0, 360.0), 0.0, 1e-9)
+            << c.a << "+" << c.b;
+        EXPECT_NEAR(std::fmod((a - b).toDegrees(true) - c.diff + 720.0, 360.0), 0.0, 1e-9)
+            << c.a << "-" << c.b;
         EXPECT_TRUE(s == a + b);
         EXPECT_TRUE(d == a - b);
     }
@@ -139,7 +146,7 @@ TEST(Angle, ScalingTakesTheAngleInMinusPiToPi) {
 
 TEST(Angle, EqualityIsExact) {
     const CHQGS_Angle a = CHQGS_Angle::fromDegrees(0), b = CHQGS_Angle::fromDegrees(360);
-    EXPECT_NE(a.sinValue(), b.sinValue()); // sin(2*pi) is not exactly 0
+    EXPECT_NE(a.sinValue(), b.sinValue());  // sin(2*pi) is not exactly 0
     EXPECT_FALSE(a == b);
     EXPECT_TRUE(a == CHQGS_Angle());
 }

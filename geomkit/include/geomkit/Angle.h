@@ -47,6 +47,6 @@ private:
     double m_sin;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

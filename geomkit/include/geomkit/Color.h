@@ -25,9 +25,9 @@ public:
     // alpha << 24 | red << 16 | green << 8 | blue.
     virtual std::uint32_t getARGB();
 
-    unsigned char m_rgba[4]; // red, green, blue, alpha
+    unsigned char m_rgba[4];  // red, green, blue, alpha
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

@@ -23,6 +23,12 @@
 // a record stay valid while any copy that holds that record lives, and are
 // released once, by the last one. Callers never free record arrays; to keep
 // the data beyond the object's life, copy it out (Compute does).
+//
+// Sections and their source files (geomkit/src):
+//   CHQGS_Delaunay and the memory of its records ... Delaunay.cpp (record
+//                                                     helpers: TriangleRecord.h)
+//   TriangulateOutline .............................. OutlineTriangulator.cpp
+//                                                     (predicates: OutlinePredicates.h)
 #ifndef GEOMKIT_DELAUNAY_H
 #define GEOMKIT_DELAUNAY_H
 

@@ -5,6 +5,16 @@
 // rounded to single precision, or use single-precision values of pi, 180/pi
 // and pi/180: stored symbols were computed that way and must be reproduced
 // bit for bit. No function throws; degenerate input answers a neutral value.
+//
+// Sections and their source files (geomkit/src):
+//   Plotting measures (and their private helper) .. MathUtilityMeasures.cpp
+//   Great-circle measures ......................... MathUtilitySphere.cpp
+//   Percent positions and path sampling ........... MathUtilityPercent.cpp
+//   Bezier curves and control points (and helpers)  MathUtilityCurves.cpp
+//   Arrow heads and line types .................... MathUtilityArrows.cpp
+//   Offset lines and mirrored split ............... MathUtilityOffsets.cpp
+//   Mesh helpers (and the wall indices) ........... MathUtilityMesh.cpp
+//   Text tessellation ............................. MathUtilityTextTessellation.cpp
 #ifndef GEOMKIT_MATHUTILITYFUNCTIONS_H
 #define GEOMKIT_MATHUTILITYFUNCTIONS_H
 
@@ -127,7 +137,15 @@ public:
     // outside); false for an empty polygon.
     static bool IsPointOnPolygon(const CHQ_Point2D& pt, const std::vector<CHQ_Point2D>& polygon);
 
-    // Great-circle measures on a sphere.
+    // A copy in reverse order.
+    static std::vector<CHQ_Point2D> ReversePoint(const std::vector<CHQ_Point2D>& pts);
+
+    // ---- end of plotting measures ----
+
+    // ---- Great-circle measures ------------------------------------------
+    //
+    // Measures on a sphere.
+
     // Initial bearing from 1 to 2 (degrees in, degrees out), clockwise from
     // north in (0, 360]: due north is 359.99999025..., not 0.
     static double Azimuth(double lon1, double lat1, double lon2, double lat2);
@@ -147,11 +165,7 @@ public:
     static bool sphericalCircleCenter(double lat1, double lon1, double lat2, double lon2, double lat3,
                                       double lon3, double& lat, double& lon);
 
-    // A copy in reverse order.
-    static std::vector<CHQ_Point2D> ReversePoint(const std::vector<CHQ_Point2D>& pts);
-
-    // ---- end of plotting measures ----
-
+    // ---- end of great-circle measures ----
 
     // ---- Percent positions and path sampling ----------------------------
     //
@@ -167,10 +181,10 @@ public:
     // gets its position and direction but does not split the line. An empty
     // list of fractions answers nothing; an empty polyline answers no pieces
     // and (0, 0) positions; a zero-length segment has direction (0, 0).
-    static std::vector<std::vector<CHQ_Point2D> > GetPercentPos(const std::vector<CHQ_Point2D>& line,
-                                                                const std::vector<float>& fractions,
-                                                                std::vector<CHQ_Point2D>& positions,
-                                                                std::vector<CHQ_Point2D>& directions);
+    static std::vector<std::vector<CHQ_Point2D>> GetPercentPos(const std::vector<CHQ_Point2D>& line,
+                                                               const std::vector<float>& fractions,
+                                                               std::vector<CHQ_Point2D>& positions,
+                                                               std::vector<CHQ_Point2D>& directions);
     // The position at one fraction ((0, 0) outside [0, 1]).
     static void GetPercentPos(const std::vector<CHQ_Point2D>& line, float fraction, CHQ_Point2D& position);
     // Samples the path at t = 0, step, 2 step, ... (t in single precision)
@@ -182,7 +196,6 @@ public:
                                                                       double step);
 
     // ---- end of percent positions ----
-
 
     // ---- Bezier curves and control points -------------------------------
     //
@@ -216,7 +229,6 @@ public:
 
     // ---- end of Bezier curves ----
 
-
     // ---- Arrow heads and line types -------------------------------------
     //
     // The line types turn key points into a Bezier chain (layout above):
@@ -247,7 +259,6 @@ public:
     static std::vector<CHQ_Point2D> LineType_3_0_0(const std::vector<CHQ_Point2D>& pts);
 
     // ---- end of arrow heads ----
-
 
     // ---- Offset lines and mirrored split --------------------------------
     //
@@ -289,8 +300,7 @@ public:
 
     // ---- end of offset lines ----
 
-
-    // ---- Mesh normals and text tessellation -----------------------------
+    // ---- Mesh helpers ---------------------------------------------------
 
     // Smooth per-vertex normals of an indexed triangle mesh, one per point,
     // unit length (or (0, 0, 0) for a point no proper triangle touches).
@@ -301,6 +311,10 @@ public:
     static std::vector<CHQ_Point3D> ComputeNormals(const std::vector<CHQ_Point3D>& points,
                                                    const std::vector<int>& indices, bool reverse);
 
+    // ---- end of mesh helpers ----
+
+    // ---- Text tessellation ----------------------------------------------
+
     // Triangle mesh of text contours (for example from CHQGS_UtilityText,
     // in its units) as a slab of the given thickness centred on z = 0: the front
     // face at z = +thickness/2 and, when |thickness/2| exceeds 1e-6, the
@@ -310,15 +324,15 @@ public:
     // leaves the contours in it. Contours are filled by the positive winding
     // rule. Answers false with empty outputs when a contour has fewer than two
     // points; otherwise true, even when the face tessellates to nothing.
-    static bool ComputeTextTessellation(const std::vector<std::vector<CHQ_Point2D>>& contours, double thickness,
-                                        std::vector<CHQ_Point3D>& vertices, std::vector<int>& indices,
-                                        std::vector<CHQ_Point3D>& normals);
+    static bool ComputeTextTessellation(const std::vector<std::vector<CHQ_Point2D>>& contours,
+                                        double thickness, std::vector<CHQ_Point3D>& vertices,
+                                        std::vector<int>& indices, std::vector<CHQ_Point3D>& normals);
     // Only the face, at z = +thickness/2, with the tessellator's winding.
     static bool ComputeTextTessellationFace(const std::vector<std::vector<CHQ_Point2D>>& contours,
                                             double thickness, std::vector<CHQ_Point3D>& vertices,
                                             std::vector<int>& indices, std::vector<CHQ_Point3D>& normals);
 
-    // ---- end of mesh normals ----
+    // ---- end of text tessellation ----
 
 private:
     // ---- Private helpers: plotting measures ----
@@ -327,7 +341,6 @@ private:
     // PI_F), rounded to single precision; 0 when either arm is shorter than
     // about 1e-6.
     static double ComputeNipAngle(const CHQ_Point2D& o, const CHQ_Point2D& p, const CHQ_Point2D& q);
-
 
     // ---- Private helpers: Bezier curves, arrow heads, offset lines ----
 
@@ -351,6 +364,6 @@ private:
     // ---- end of private helpers ----
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

@@ -14,16 +14,13 @@ public:
     double m[4][4];
 
     // The identity matrix.
-    constexpr CHQ_Matrix4()
-        : m{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}} {}
+    constexpr CHQ_Matrix4() : m{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}} {}
 
     // Sixteen values given row by row: m00, m01, m02, m03, m10, ..., m33.
-    constexpr CHQ_Matrix4(double m00, double m01, double m02, double m03,
-                          double m10, double m11, double m12, double m13,
-                          double m20, double m21, double m22, double m23,
-                          double m30, double m31, double m32, double m33)
-        : m{{m00, m01, m02, m03}, {m10, m11, m12, m13},
-            {m20, m21, m22, m23}, {m30, m31, m32, m33}} {}
+    constexpr CHQ_Matrix4(double m00, double m01, double m02, double m03, double m10, double m11, double m12,
+                          double m13, double m20, double m21, double m22, double m23, double m30, double m31,
+                          double m32, double m33)
+        : m{{m00, m01, m02, m03}, {m10, m11, m12, m13}, {m20, m21, m22, m23}, {m30, m31, m32, m33}} {}
 
     // The three axes become the columns of the upper-left 3x3 block; the
     // translation column is zero and the bottom row is (0, 0, 0, 1).
@@ -55,6 +52,6 @@ public:
     static const CHQ_Matrix4 CLIPSPACE2DTOIMAGESPACE;
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

@@ -16,6 +16,6 @@ public:
     // Points are never compared with ==; compare coordinates with a tolerance.
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

@@ -14,6 +14,6 @@ public:
     constexpr CHQ_Point3D(double px, double py, double pz) : x(px), y(py), z(pz) {}
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif

@@ -12,6 +12,16 @@
 //
 // No function throws for bad text: conversions that fail answer an empty
 // string, malformed UTF-8 decodes to U+FFFD.
+//
+// Sections and their source files (geomkit/src):
+//   Code-page conversion ............ UtilityFunctionsCodePage.cpp
+//   UTF-8 codec ..................... UtilityFunctionsUtf8.cpp
+//   String helpers .................. UtilityFunctionsStrings.cpp
+//   Font names ...................... UtilityFunctionsFontNames.cpp
+//   Identifiers and random numbers .. UtilityFunctionsIdentifiers.cpp
+//   Hexadecimal and colour packing .. UtilityFunctionsHexColour.cpp
+//   Value helpers ................... UtilityFunctionsValues.cpp
+//   Globe and camera conversions .... UtilityFunctionsGlobe.cpp
 #ifndef GEOMKIT_UTILITYFUNCTIONS_H
 #define GEOMKIT_UTILITYFUNCTIONS_H
 
@@ -32,7 +42,7 @@ public:
     CHQGS_UtilityFunctions& operator=(const CHQGS_UtilityFunctions&) { return *this; }
     virtual ~CHQGS_UtilityFunctions() {}
 
-    // ---- Text and bookkeeping -------------------------------------------
+    // ---- Code-page conversion -------------------------------------------
 
     // ANSI <-> UTF-16 through the C library (LC_CTYPE set to the user
     // default). Empty result when the text cannot be converted: one
@@ -42,6 +52,17 @@ public:
     // NUL.
     static std::wstring ANSIToUnicode(const std::string& ansi);
     static std::string UnicodeToANSI(const std::wstring& wide);
+    // Composites of the ANSI conversions above and the UTF-8 codec below:
+    // empty when the text has no ANSI form.
+    static std::string ANSIToUTF8(const std::string& ansi);
+    static std::string UTF8ToANSI(const std::string& utf8);
+    // Locale multibyte text to UTF-16 (LC_ALL set to the user default and
+    // left there); empty when the text cannot be converted.
+    static std::wstring String2WString(const std::string& text);
+    static std::wstring QToStdWstring(std::string text);
+
+    // ---- UTF-8 codec ----------------------------------------------------
+
     // UTF-8 -> UTF-16 by a hand-written decoder that never fails: overlong
     // forms, surrogates, U+FFFE/U+FFFF and bad or cut sequences become U+FFFD;
     // one leading byte-order mark is dropped. At most one unit per byte.
@@ -50,43 +71,6 @@ public:
     // encoded like other units; an element beyond U+10FFFF (possible only in
     // a 32-bit wchar_t) becomes U+FFFD.
     static std::string UnicodeToUTF8(const std::wstring& wide);
-    // Composites of the two above: empty when the text has no ANSI form.
-    static std::string ANSIToUTF8(const std::string& ansi);
-    static std::string UTF8ToANSI(const std::string& utf8);
-    // Locale multibyte text to UTF-16 (LC_ALL set to the user default and
-    // left there); empty when the text cannot be converted.
-    static std::wstring String2WString(const std::string& text);
-    static std::wstring QToStdWstring(std::string text);
-
-    // Copies min(count, srcLen - start) bytes of src from start to the
-    // beginning of dst; writes no terminating NUL. The caller provides a
-    // large enough dst. Copies nothing for a negative start or a null pointer.
-    static void charCopy(char* dst, const char* src, int srcLen, int start, int count);
-    // Appends the pieces of text between occurrences of sep (empty pieces
-    // included) to out; an empty text appends nothing. An empty sep appends
-    // the text as one piece.
-    static void splitString(const std::string& text, const std::string& sep, std::vector<std::string>& out);
-    // Bare font file name for a font key ("0".."24") or name (GBK bytes);
-    // "ARIALUNI.TTF" when nothing matches.
-    static std::string FontNameToFontFileName(std::string fontName);
-    // A pseudo-random non-negative identifier mixed from the clock; reseeds
-    // the C generator (srand), so later rand()/GetRand results change.
-    static int CreateUniquenessID();
-    // 100 + rand() % 900: a value from 100 to 999.
-    static int GetRand();
-    // Hexadecimal text to int in 32-bit arithmetic; a non-digit repeats the
-    // previous digit ("0x1F" and "#1F" both give 31).
-    static int HexadecimalToDecimalism(std::string hex);
-    // Packs components 0-255 as 0xRRGGBBAA.
-    static unsigned int RGBAToInt(const unsigned int& r, const unsigned int& g, const unsigned int& b,
-                                  const unsigned int& a);
-    static void RGBAToInt(const unsigned int& r, const unsigned int& g, const unsigned int& b,
-                          const unsigned int& a, unsigned int& packed);
-    static void IntToRGBA(const unsigned int& packed, unsigned int& r, unsigned int& g, unsigned int& b,
-                          unsigned int& a);
-    static bool IsNan(float v);
-    static bool IsNan(double v);
-    static std::vector<CHQ_Point2D> ReversePoint(const std::vector<CHQ_Point2D>& pts);
     // Display width of a NUL-terminated UTF-8 text: an ASCII character
     // counts 0.5, a multi-byte character 1.0 (by the lead byte alone);
     // leading blanks, byte-order marks and U+FFFE/U+FFFF are skipped. A text
@@ -97,6 +81,50 @@ public:
     // (1 for bytes that cannot start a sequence); returns p + *len without
     // looking at the bytes it skips. A null p gives length 0 and null.
     static const char* getUTF8Size(const char* p, int* len);
+
+    // ---- String helpers -------------------------------------------------
+
+    // Copies min(count, srcLen - start) bytes of src from start to the
+    // beginning of dst; writes no terminating NUL. The caller provides a
+    // large enough dst. Copies nothing for a negative start or a null pointer.
+    static void charCopy(char* dst, const char* src, int srcLen, int start, int count);
+    // Appends the pieces of text between occurrences of sep (empty pieces
+    // included) to out; an empty text appends nothing. An empty sep appends
+    // the text as one piece.
+    static void splitString(const std::string& text, const std::string& sep, std::vector<std::string>& out);
+
+    // ---- Font names -----------------------------------------------------
+
+    // Bare font file name for a font key ("0".."24") or name (GBK bytes);
+    // "ARIALUNI.TTF" when nothing matches.
+    static std::string FontNameToFontFileName(std::string fontName);
+
+    // ---- Identifiers and random numbers ---------------------------------
+
+    // A pseudo-random non-negative identifier mixed from the clock; reseeds
+    // the C generator (srand), so later rand()/GetRand results change.
+    static int CreateUniquenessID();
+    // 100 + rand() % 900: a value from 100 to 999.
+    static int GetRand();
+
+    // ---- Hexadecimal and colour packing ---------------------------------
+
+    // Hexadecimal text to int in 32-bit arithmetic; a non-digit repeats the
+    // previous digit ("0x1F" and "#1F" both give 31).
+    static int HexadecimalToDecimalism(std::string hex);
+    // Packs components 0-255 as 0xRRGGBBAA.
+    static unsigned int RGBAToInt(const unsigned int& r, const unsigned int& g, const unsigned int& b,
+                                  const unsigned int& a);
+    static void RGBAToInt(const unsigned int& r, const unsigned int& g, const unsigned int& b,
+                          const unsigned int& a, unsigned int& packed);
+    static void IntToRGBA(const unsigned int& packed, unsigned int& r, unsigned int& g, unsigned int& b,
+                          unsigned int& a);
+
+    // ---- Value helpers --------------------------------------------------
+
+    static bool IsNan(float v);
+    static bool IsNan(double v);
+    static std::vector<CHQ_Point2D> ReversePoint(const std::vector<CHQ_Point2D>& pts);
 
     // ---- Globe and camera conversions -----------------------------------
 
@@ -117,6 +145,6 @@ public:
     static CHQ_Matrix4 ComputeAlgoMatrixWorld(const std::vector<CHQ_Point3D>& points);
 };
 
-} // namespace HQ
+}  // namespace HQ
 
 #endif
