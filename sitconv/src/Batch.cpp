@@ -7,7 +7,7 @@
 
 #include "AtomicFile.h"
 #include "FileConversion.h"
-#include "GeoJsonWriter.h"
+#include <sitconv/GeoJson.h>
 #include "Progress.h"
 #include "Workers.h"
 

@@ -2,7 +2,7 @@
 #include "FileConversion.h"
 
 #include "AtomicFile.h"
-#include "GeoJsonWriter.h"
+#include <sitconv/GeoJson.h>
 
 #include <sitconv/Batch.h>
 #include <sitconv/Dir.h>

@@ -1,5 +1,5 @@
 // GeoJSON form of a converted situation document.
-#include "GeoJsonWriter.h"
+#include <sitconv/GeoJson.h>
 
 #include "JsonOutput.h"
 

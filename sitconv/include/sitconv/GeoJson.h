@@ -13,8 +13,8 @@
 // (without "CombinationChild"), where every colour integer gets a sibling
 // "<key>CSS" holding "#RRGGBBAA". The document's "ACTIONGROUPS" is copied as
 // a foreign member of the collection.
-#ifndef SITCONV_GEOJSONWRITER_H
-#define SITCONV_GEOJSONWRITER_H
+#ifndef SITCONV_GEOJSON_H
+#define SITCONV_GEOJSON_H
 
 #include <rapidjson/document.h>
 
