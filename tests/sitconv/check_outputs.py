@@ -76,7 +76,7 @@ def convert(sitconv, source_dir, work):
         with open(os.path.join(src, "made", name), "w", encoding="utf-8") as f:
             f.write(made_document(symbols))
     run = subprocess.run([sitconv, "--format", "both", "--quiet", src, out],
-                         capture_output=True, text=True, env=dict(os.environ, LC_ALL="zh_CN.GBK"))
+                         capture_output=True, encoding="utf-8", errors="replace", env=dict(os.environ, LC_ALL="zh_CN.GBK"))
     # non_finite.xml is reported (and so the status is 1); nothing else is.
     lines = [l for l in run.stderr.splitlines() if l]
     unexpected = [l for l in lines if "non_finite.xml" not in l]
@@ -169,7 +169,7 @@ def check_gdal(out):
         with open(path, encoding="utf-8") as f:
             ours = json.load(f)
         read = subprocess.run(["ogr2ogr", "-f", "GeoJSON", "/vsistdout/", path],
-                              capture_output=True, text=True)
+                              capture_output=True, encoding="utf-8", errors="replace")
         problems = []
         if read.returncode != 0:
             problems.append("GDAL cannot read it: " + read.stderr.strip())
