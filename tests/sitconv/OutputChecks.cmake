@@ -10,3 +10,9 @@ foreach(check schema gdal)
             $<TARGET_FILE:sitconv> ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/sitconv-check-${check})
   set_tests_properties(sitconv_outputs_${check} PROPERTIES ENVIRONMENT "${SITPLOT_TEST_ENV}" TIMEOUT 300)
 endforeach()
+
+# The command-line tests open the sample library and report the version.
+if(TARGET sitconv_tests)
+  add_dependencies(sitconv_tests symbol_library_databases sitconv)
+  target_compile_definitions(sitconv_tests PRIVATE SITPLOT_PROJECT_VERSION="${PROJECT_VERSION}")
+endif()
