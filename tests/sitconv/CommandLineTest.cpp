@@ -165,7 +165,7 @@ TEST(CommandLine, LeftoversOfEndedRunsAreRemoved) {
     const ProgramRun r = runSitconv(tmp.path(), {"in", "out"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(namesIn(tmp / "out"),
-              (std::vector<std::string>{".sitconv-x-1.tmp", live, "a.xml", "keep.txt"}));
+              (std::vector<std::string>{live, ".sitconv-x-1.tmp", "a.xml", "keep.txt"}));
 }
 
 TEST(CommandLine, AFullDiskIsReportedPerFileAndLeavesTheOldOutput) {
