@@ -76,7 +76,7 @@ TEST(KillTest, EveryOutputIsWholeOrAbsentAfterAStop) {
 
         if (sig != SIGKILL) {
             // Workers remove their own files on the forwarded signal.
-            for (int wait = 0; wait < 100 && !temporaries(tmp / "out").empty(); ++wait) {
+            for (int wait = 0; wait < 500 && !temporaries(tmp / "out").empty(); ++wait) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
             }
             EXPECT_TRUE(temporaries(tmp / "out").empty()) << "signal " << sig << " attempt " << attempt;
