@@ -1,14 +1,11 @@
-// sitconv: converts every situation XML file below "source" (beside the
-// executable) into a JSON file of the same name in "out". No arguments.
-// Prints nothing and exits with 0 when every file was converted; problems go
-// to standard error and make the exit status 1.
-#include <sitconv/Batch.h>
-#include <sitconv/Dir.h>
+// sitconv: converts situation XML documents into JSON (and GeoJSON). Without
+// arguments it converts every file below "source" (beside the executable)
+// into a JSON file of the same name in "out", printing nothing when all goes
+// well; see sitconv --help and sitconv(1) for the options. Problems go to
+// standard error; exit status 0 all converted, 1 some files failed, 2 usage
+// or set-up error.
+#include <sitconv/Cli.h>
 
 #include <iostream>
 
-int main() {
-    std::string exeFolder;
-    HQ::dir::getExeDir(exeFolder);
-    return HQ::runBatch(exeFolder, std::cerr);
-}
+int main(int argc, char** argv) { return HQ::runCommandLine(argc, argv, std::cout, std::cerr); }
