@@ -6,6 +6,7 @@
 // under the library key, on the schema of examples/symbol-library.
 #include <markstore/Symbol.h>
 #include <markstore/SymbolLibManager.h>
+#include <markstore_internal/LibraryKey.h>
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +22,6 @@ using namespace HQ;
 
 namespace {
 
-const char kKey[] = "Stonegate_Sigils_V4.1";
 // Leaf categories (one mark each) under every category.
 const int kMarksPerCategory = 10;
 // Identifiers of the categories start here, above every mark identifier.
@@ -56,7 +56,7 @@ std::string GeneratedLibrary(int categories) {
     FILE* shell = popen(command.c_str(), "w");
     if (shell == nullptr) throw std::runtime_error("cannot run sqlcipher");
     const int marks = categories * kMarksPerCategory;
-    std::fprintf(shell, "PRAGMA key = '%s';\n%s\nBEGIN;\n", kKey,
+    std::fprintf(shell, "PRAGMA key = '%s';\n%s\nBEGIN;\n", kLibraryKey,
                  ReadFile(SITPLOT_SOURCE_DIR "/examples/symbol-library/schema.sql").c_str());
     std::fprintf(shell, "INSERT INTO Tags VALUES (%d, 'Generated', %d, %d);\n", kLib, categories + marks,
                  marks);

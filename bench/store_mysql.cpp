@@ -8,6 +8,7 @@
 // and stops when it ends.
 #include <markstore/Symbol.h>
 #include <markstore/SymbolLibManager.h>
+#include <markstore_internal/LibraryKey.h>
 
 #include <benchmark/benchmark.h>
 
@@ -23,7 +24,6 @@ using namespace HQ;
 
 namespace {
 
-const char kKey[] = "Stonegate_Sigils_V4.1";
 const int kMarks = 10000;
 const int kMarksPerCategory = 10;
 // Identifiers of the categories start here, above every mark identifier.
@@ -94,7 +94,7 @@ std::string SqliteLibrary() {
     FILE* shell = popen(command.c_str(), "w");
     if (shell == nullptr) throw std::runtime_error("cannot run sqlcipher");
     const std::string script =
-        "PRAGMA key = '" + std::string(kKey) + "';\n" + ReadFile(kSchema) + LibraryRows();
+        "PRAGMA key = '" + std::string(kLibraryKey) + "';\n" + ReadFile(kSchema) + LibraryRows();
     std::fwrite(script.data(), 1, script.size(), shell);
     if (pclose(shell) != 0) throw std::runtime_error("sqlcipher failed on " + file);
     path = file;

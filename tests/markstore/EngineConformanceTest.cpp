@@ -2,8 +2,8 @@
 // instantiation on the keyed test library built from the sample SQL.
 #include "EngineConformance.h"
 
-#include "../../markstore/store/src/BaseEngine.h"
-#include "../../markstore/store/src/SymbolLibManagerImpl.h"
+#include <markstore_internal/BaseEngine.h>
+#include <markstore_internal/SymbolLibManagerImpl.h>
 
 #include <markstore/Symbol.h>
 #include <markstore/SymbolUnitKinds.h>
@@ -457,7 +457,7 @@ TEST_P(EngineConformanceTest, ClosedEngineAnswersDefaultsWithoutTouchingTheDatab
 
 namespace {
 
-const std::string kStoreTestsDb = SITPLOT_BINARY_DIR "/examples/symbol-library/store-tests.db";
+const std::string kStoreTestsDb = SITPLOT_TEST_DATABASE_DIR "/store-tests.db";
 
 // The texts of the test library as the SQLite engine hands them out under
 // the GBK locale of the tests (bytes written out, so that the check does not

@@ -1,7 +1,7 @@
 // Opening library files with the SQLite engine, and the engine without
 // storage.
-#include "../../markstore/store/src/SqliteEngine.h"
-#include "../../markstore/store/src/SvgEngine.h"
+#include <markstore_internal/SqliteEngine.h>
+#include <markstore_internal/SvgEngine.h>
 
 #include <markstore/Symbol.h>
 
@@ -15,9 +15,8 @@ using namespace HQ;
 
 namespace {
 
-std::string Library(const char* file) {
-    return std::string(SITPLOT_BINARY_DIR "/examples/symbol-library/") + file;
-}
+// A database of the test build folder.
+std::string Library(const char* file) { return std::string(SITPLOT_TEST_DATABASE_DIR "/") + file; }
 
 TEST(EngineSqliteTest, OpenFailsForEverythingButAKeyedLibrary) {
     struct Case {
@@ -27,7 +26,7 @@ TEST(EngineSqliteTest, OpenFailsForEverythingButAKeyedLibrary) {
     };
     const Case cases[] = {
         {"the test library", Library("store-tests.db"), true},
-        {"the sample library", Library("sample.db"), true},
+        {"the sample library", SITPLOT_SAMPLE_LIBRARY, true},
         {"no such file", Library("no-such-file.db"), false},
         {"empty path", "", false},
         {"a folder", SITPLOT_BINARY_DIR, false},

@@ -1,6 +1,6 @@
 // The XML export of a whole database, byte for byte.
-#include "../../markstore/store/src/LibraryXmlExport.h"
-#include "../../markstore/store/src/SvgEngine.h"
+#include <markstore_internal/LibraryXmlExport.h>
+#include <markstore_internal/SvgEngine.h>
 
 #include <markstore/SymbolLibManager.h>
 
@@ -21,8 +21,8 @@ protected:
         ASSERT_TRUE(manager->init(0));
     }
     void TearDown() override { manager->release(); }
-    void openLibrary(const char* file) {
-        manager->setDBPath((std::string(SITPLOT_BINARY_DIR "/examples/symbol-library/") + file).c_str());
+    void openLibrary(const char* path) {
+        manager->setDBPath(path);
         ASSERT_TRUE(manager->open());
     }
 
@@ -35,7 +35,7 @@ protected:
 // a mark, and an empty library. The GBK name comes out as the engine
 // answers it (local code page) whatever the declaration says.
 TEST_F(ExportXmlTest, SmallLibraryExactText) {
-    openLibrary("export-tests.db");
+    openLibrary(SITPLOT_TEST_DATABASE_DIR "/export-tests.db");
     const std::string expected =
         std::string(kDeclaration) +
         "<SymbolLib>\n"
@@ -63,7 +63,7 @@ TEST_F(ExportXmlTest, SmallLibraryExactText) {
 }
 
 TEST_F(ExportXmlTest, SampleLibraryListsEveryLeafMark) {
-    openLibrary("sample.db");
+    openLibrary(SITPLOT_SAMPLE_LIBRARY);
     std::string xml = manager->exportLibraryXml();
     const char* symbols[] = {
         "<Symbol libId=\"1\" id=\"1001\" name=\"\xb2\xbd\xb1\xf8\xb7\xd6\xb6\xd3\" />",  // GBK

@@ -1,6 +1,6 @@
 // The process-wide manager: singleton and release, engine selection, the
 // behaviour without engine, argument order and the setters' copies.
-#include "../../markstore/store/src/SymbolLibManagerImpl.h"
+#include <markstore_internal/SymbolLibManagerImpl.h>
 
 #include <markstore/Symbol.h>
 #include <markstore/SymbolLibManager.h>
@@ -15,7 +15,7 @@ using namespace HQ;
 
 namespace {
 
-const std::string kStoreTestsDb = SITPLOT_BINARY_DIR "/examples/symbol-library/store-tests.db";
+const std::string kStoreTestsDb = SITPLOT_TEST_DATABASE_DIR "/store-tests.db";
 
 class ManagerTest : public ::testing::Test {
 protected:

@@ -1,6 +1,6 @@
 // Every statement text the engines send, byte for byte, in both dialects;
 // the escaping of spliced texts and the number formats.
-#include "../../markstore/store/src/StatementBuilder.h"
+#include <markstore_internal/StatementBuilder.h>
 
 #include <gtest/gtest.h>
 

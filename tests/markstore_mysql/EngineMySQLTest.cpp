@@ -4,8 +4,8 @@
 // failed connections and connections that die mid-session.
 #include "MySQLServer.h"
 
-#include "../../markstore/store/src/MySQLEngine.h"
-#include "../../markstore/store/src/SymbolLibManagerImpl.h"
+#include <markstore_internal/MySQLEngine.h>
+#include <markstore_internal/SymbolLibManagerImpl.h>
 
 #include <markstore/Symbol.h>
 #include <markstore/SymbolUnitKinds.h>

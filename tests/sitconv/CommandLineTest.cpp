@@ -15,7 +15,7 @@ using namespace sitconv_test;
 const std::string kGolden = std::string(SITPLOT_TESTDATA_DIR) + "/sitconv/golden/";
 const std::string kLibrary = std::string(SITPLOT_BINARY_DIR) + "/examples/symbol-library/sample.db";
 const std::string kWrongKeyLibrary =
-    std::string(SITPLOT_BINARY_DIR) + "/examples/symbol-library/wrong-key.db";
+    std::string(SITPLOT_TEST_DATABASE_DIR) + "/wrong-key.db";
 
 TEST(CommandLine, UsageAndSetUpErrorsGiveStatusTwoAndOneLine) {
     TempDir tmp;

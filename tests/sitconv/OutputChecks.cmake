@@ -13,6 +13,7 @@ endforeach()
 
 # The command-line tests open the sample library and report the version.
 if(TARGET sitconv_tests)
-  add_dependencies(sitconv_tests symbol_library_databases sitconv)
-  target_compile_definitions(sitconv_tests PRIVATE SITPLOT_PROJECT_VERSION="${PROJECT_VERSION}")
+  add_dependencies(sitconv_tests symbol_library_sample store_test_databases sitconv)
+  target_compile_definitions(sitconv_tests PRIVATE SITPLOT_PROJECT_VERSION="${PROJECT_VERSION}"
+    SITPLOT_TEST_DATABASE_DIR="${test_databases}")
 endif()

@@ -206,8 +206,8 @@ TEST(SymlibSqlite, FailuresGiveOneLineAndStatus) {
     };
     const std::vector<Case> cases = {
         {{"--db", kLibraries + "missing.db", "tags"}, 1, "no such file"},
-        {{"--db", kLibraries + "wrong-key.db", "tags"}, 1, "wrong key"},
-        {{"--db", kLibraries + "plain.db", "tags"}, 1, "without the library key"},
+        {{"--db", std::string(SITPLOT_TEST_DATABASE_DIR "/wrong-key.db"), "tags"}, 1, "wrong key"},
+        {{"--db", std::string(SITPLOT_TEST_DATABASE_DIR "/plain.db"), "tags"}, 1, "without the library key"},
         {{"--db", kLibraries, "tags"}, 1, "directory"},
         {{"tags"}, 2, "--db FILE or --mysql"},
         {{"--db", "x.db", "--mysql", "h", "tags"}, 2, "excludes"},

@@ -1,4 +1,4 @@
-#include "BaseEngine.h"
+#include <markstore_internal/BaseEngine.h>
 
 #include <markstore/MarkData.h>
 #include <markstore/Symbol.h>

@@ -1,6 +1,6 @@
-#include "LibraryXmlExport.h"
+#include <markstore_internal/LibraryXmlExport.h>
 
-#include "BaseEngine.h"
+#include <markstore_internal/BaseEngine.h>
 
 #include <markstore/Symbol.h>
 

@@ -1,4 +1,4 @@
-#include "MySQLEngine.h"
+#include <markstore_internal/MySQLEngine.h>
 
 #include <markstore/Symbol.h>
 

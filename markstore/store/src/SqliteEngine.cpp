@@ -1,4 +1,6 @@
-#include "SqliteEngine.h"
+#include <markstore_internal/SqliteEngine.h>
+
+#include <markstore_internal/LibraryKey.h>
 
 #include <geomkit/UtilityFunctions.h>
 #include <markstore/Symbol.h>
@@ -6,9 +8,6 @@
 #include <sqlite3.h>
 
 namespace HQ {
-
-const char CHQGS_SqliteEngine::kKey[] = "Stonegate_Sigils_V4.1";
-static_assert(sizeof(CHQGS_SqliteEngine::kKey) == CHQGS_SqliteEngine::kKeyLength + 1, "key length");
 
 namespace {
 
@@ -75,7 +74,7 @@ bool CHQGS_SqliteEngine::open() {
     if (dbPath.empty()) return false;
     sqlite3* handle = nullptr;
     bool ok = sqlite3_open_v2(dbPath.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
-              sqlite3_key(handle, kKey, kKeyLength) == SQLITE_OK;
+              sqlite3_key(handle, kLibraryKey, kLibraryKeyLength) == SQLITE_OK;
     if (ok) {
         Statement check(handle, kKeyCheck);
         ok = check.readable() && check.nextRow();

@@ -1,4 +1,4 @@
-#include "StatementBuilder.h"
+#include <markstore_internal/StatementBuilder.h>
 
 #include <charconv>
 #include <utility>

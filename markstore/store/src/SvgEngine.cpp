@@ -1,4 +1,4 @@
-#include "SvgEngine.h"
+#include <markstore_internal/SvgEngine.h>
 
 namespace HQ {
 

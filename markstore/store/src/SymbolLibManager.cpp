@@ -1,9 +1,9 @@
-#include "SymbolLibManagerImpl.h"
+#include <markstore_internal/SymbolLibManagerImpl.h>
 
-#include "BaseEngine.h"
-#include "LibraryXmlExport.h"
-#include "MySQLEngine.h"
-#include "SqliteEngine.h"
+#include <markstore_internal/BaseEngine.h>
+#include <markstore_internal/LibraryXmlExport.h>
+#include <markstore_internal/MySQLEngine.h>
+#include <markstore_internal/SqliteEngine.h>
 
 #include <markstore/Symbol.h>
 

@@ -10,11 +10,10 @@
 //
 // The slots keep the numbering the engines share (0 the destructor, 1 open
 // ... 38 deleteImage, 39 queryMarks); a comment gives each slot's number.
-#ifndef MARKSTORE_STORE_BASEENGINE_H
-#define MARKSTORE_STORE_BASEENGINE_H
+#ifndef MARKSTORE_INTERNAL_BASEENGINE_H
+#define MARKSTORE_INTERNAL_BASEENGINE_H
 
 #include "StatementBuilder.h"
-#include "StoreInternal.h"
 
 #include <markstore/SymbolRecords.h>
 
@@ -26,7 +25,7 @@ namespace HQ {
 class CHQGS_Symbol;
 
 // The values of one Marks row, by column position, as an engine read them.
-struct MARKSTORE_INTERNAL_API CHQGS_MarkRow {
+struct CHQGS_MarkRow {
     static const int kColumns = 20;         // columns a full row delivers
     static const int kWrittenColumns = 18;  // columns the insert statement names
     static const int kNameColumn = 3;
@@ -38,7 +37,7 @@ struct MARKSTORE_INTERNAL_API CHQGS_MarkRow {
     bool hasTrailing = false;   // columns 18 and 19 were read
 };
 
-class MARKSTORE_INTERNAL_API CHQGS_BaseEngine {
+class CHQGS_BaseEngine {
 public:
     virtual ~CHQGS_BaseEngine();  // 0
 

@@ -1,14 +1,14 @@
 // CHQGS_SvgEngine: an engine without storage. It touches no file and holds
 // no connection: open answers false, every read answers its empty default
 // and every write answers false. The manager never creates one.
-#ifndef MARKSTORE_STORE_SVGENGINE_H
-#define MARKSTORE_STORE_SVGENGINE_H
+#ifndef MARKSTORE_INTERNAL_SVGENGINE_H
+#define MARKSTORE_INTERNAL_SVGENGINE_H
 
 #include "BaseEngine.h"
 
 namespace HQ {
 
-class MARKSTORE_INTERNAL_API CHQGS_SvgEngine : public CHQGS_BaseEngine {
+class CHQGS_SvgEngine : public CHQGS_BaseEngine {
 public:
     CHQGS_SvgEngine();
     ~CHQGS_SvgEngine() override;

@@ -1,9 +1,7 @@
 // The XML document describing every library of an engine: its category tree
 // and, at the leaves, the symbols. Identifiers and names only.
-#ifndef MARKSTORE_STORE_LIBRARYXMLEXPORT_H
-#define MARKSTORE_STORE_LIBRARYXMLEXPORT_H
-
-#include "StoreInternal.h"
+#ifndef MARKSTORE_INTERNAL_LIBRARYXMLEXPORT_H
+#define MARKSTORE_INTERNAL_LIBRARYXMLEXPORT_H
 
 #include <string>
 
@@ -16,7 +14,7 @@ class CHQGS_BaseEngine;
 // already being described higher up on its own branch (a cycle in the tree)
 // is written without children. A null engine answers no libraries: the
 // declaration and an empty root.
-MARKSTORE_INTERNAL_API std::string ExportLibraryXml(CHQGS_BaseEngine* engine);
+std::string ExportLibraryXml(CHQGS_BaseEngine* engine);
 
 }  // namespace HQ
 

@@ -1,10 +1,10 @@
 // CHQGS_SqliteEngine: serves the symbol library from a local SQLite database
-// file protected by the fixed key, opened read-only (so every write is
-// refused). Texts read from the file are converted from UTF-8 to the local
-// code page; texts spliced into statements are not converted. A single-row
-// read takes the first row.
-#ifndef MARKSTORE_STORE_SQLITEENGINE_H
-#define MARKSTORE_STORE_SQLITEENGINE_H
+// file protected by the library key (LibraryKey.h), opened read-only (so
+// every write is refused). Texts read from the file are converted from UTF-8
+// to the local code page; texts spliced into statements are not converted.
+// A single-row read takes the first row.
+#ifndef MARKSTORE_INTERNAL_SQLITEENGINE_H
+#define MARKSTORE_INTERNAL_SQLITEENGINE_H
 
 #include "BaseEngine.h"
 
@@ -12,12 +12,8 @@ struct sqlite3;
 
 namespace HQ {
 
-class MARKSTORE_INTERNAL_API CHQGS_SqliteEngine : public CHQGS_BaseEngine {
+class CHQGS_SqliteEngine : public CHQGS_BaseEngine {
 public:
-    // The key every library file is encrypted with.
-    static const char kKey[];
-    static const int kKeyLength = 21;
-
     CHQGS_SqliteEngine();
     ~CHQGS_SqliteEngine() override;
 

@@ -8,17 +8,15 @@
 // character, so texts without that character are spliced byte for byte.
 // The MySQL engine plugs in its own step (its server also treats backslashes
 // as escapes).
-#ifndef MARKSTORE_STORE_STATEMENTBUILDER_H
-#define MARKSTORE_STORE_STATEMENTBUILDER_H
-
-#include "StoreInternal.h"
+#ifndef MARKSTORE_INTERNAL_STATEMENTBUILDER_H
+#define MARKSTORE_INTERNAL_STATEMENTBUILDER_H
 
 #include <functional>
 #include <string>
 
 namespace HQ {
 
-class MARKSTORE_INTERNAL_API CHQGS_StatementBuilder {
+class CHQGS_StatementBuilder {
 public:
     // Answers text escaped so that it can stand between two quote characters.
     using TextEscaper = std::function<std::string(const std::string& text, char quote)>;

@@ -3,10 +3,8 @@
 // except for the key lists, the image wrapper and the XML export, which
 // reshape engine results. Without an engine reads answer their defaults and
 // writes false.
-#ifndef MARKSTORE_STORE_SYMBOLLIBMANAGERIMPL_H
-#define MARKSTORE_STORE_SYMBOLLIBMANAGERIMPL_H
-
-#include "StoreInternal.h"
+#ifndef MARKSTORE_INTERNAL_SYMBOLLIBMANAGERIMPL_H
+#define MARKSTORE_INTERNAL_SYMBOLLIBMANAGERIMPL_H
 
 #include <markstore/SymbolLibManager.h>
 
@@ -16,9 +14,9 @@ class CHQGS_BaseEngine;
 
 // A new engine for a database type: 0 SQLite file, 1 MySQL server; null for
 // a type without engine.
-MARKSTORE_INTERNAL_API CHQGS_BaseEngine* CreateEngine(int dbType);
+CHQGS_BaseEngine* CreateEngine(int dbType);
 
-class MARKSTORE_INTERNAL_API CHQGS_SymbolLibManager : public IHQGS_SymbolLibManager {
+class CHQGS_SymbolLibManager : public IHQGS_SymbolLibManager {
 public:
     CHQGS_SymbolLibManager();
     virtual ~CHQGS_SymbolLibManager();

@@ -16,8 +16,8 @@
 // A connection that dies mid-session (server stopped, connection killed)
 // makes every read answer its default and every write false; open connects
 // anew.
-#ifndef MARKSTORE_STORE_MYSQLENGINE_H
-#define MARKSTORE_STORE_MYSQLENGINE_H
+#ifndef MARKSTORE_INTERNAL_MYSQLENGINE_H
+#define MARKSTORE_INTERNAL_MYSQLENGINE_H
 
 #include "BaseEngine.h"
 
@@ -27,7 +27,7 @@ namespace HQ {
 
 class MySQLResult;
 
-class MARKSTORE_INTERNAL_API CHQGS_MySQLEngine : public CHQGS_BaseEngine {
+class CHQGS_MySQLEngine : public CHQGS_BaseEngine {
 public:
     // The port used when setPort was not called.
     static const unsigned int kDefaultPort = 3306;

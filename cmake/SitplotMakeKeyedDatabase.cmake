@@ -1,9 +1,9 @@
 # Builds a keyed symbol library file from SQL scripts with the sqlcipher shell:
-#   cmake -DSHELL=sqlcipher -DKEY=... -DOUTPUT=file.db -DSCRIPTS="a.sql;b.sql" -P make_database.cmake
+#   cmake -DSHELL=sqlcipher -DKEY=... -DOUTPUT=file.db -DSCRIPTS="a.sql;b.sql" -P SitplotMakeKeyedDatabase.cmake
 # The file is rebuilt from scratch; any SQL error fails the build.
 foreach(var SHELL KEY OUTPUT SCRIPTS)
   if(NOT DEFINED ${var})
-    message(FATAL_ERROR "make_database.cmake: ${var} is not set")
+    message(FATAL_ERROR "SitplotMakeKeyedDatabase.cmake: ${var} is not set")
   endif()
 endforeach()
 
@@ -22,6 +22,6 @@ execute_process(COMMAND "${SHELL}" -bail "${OUTPUT}"
   ERROR_VARIABLE err)
 if(NOT result EQUAL 0 OR NOT err STREQUAL "")
   file(REMOVE "${OUTPUT}")
-  message(FATAL_ERROR "make_database.cmake: building ${OUTPUT} failed (${result}): ${err}")
+  message(FATAL_ERROR "SitplotMakeKeyedDatabase.cmake: building ${OUTPUT} failed (${result}): ${err}")
 endif()
 file(REMOVE "${input}")
