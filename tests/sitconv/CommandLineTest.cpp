@@ -158,7 +158,7 @@ TEST(CommandLine, LeftoversOfEndedRunsAreRemoved) {
     TempDir tmp;
     writeFile(tmp / "in/a.xml", generatedDocument(3, 1));
     const std::string live = ".sitconv-" + std::to_string(::getpid()) + "-7.tmp";
-    for (const std::string n : {std::string(".sitconv-2147483-1.tmp"), live, std::string(".sitconv-x-1.tmp"),
+    for (const std::string& n : {std::string(".sitconv-2147483-1.tmp"), live, std::string(".sitconv-x-1.tmp"),
                                 std::string("keep.txt")}) {
         writeFile(tmp / ("out/" + n), "partial");
     }
