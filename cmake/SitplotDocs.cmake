@@ -4,7 +4,11 @@
 # Doxygen warnings fail the target. The target exists only when Doxygen is
 # found; SITPLOT_BUILD_DOCS builds it with every build (and then requires
 # Doxygen). The reference is installed under share/doc/sitplot when it has
-# been built.
+# been built. A project that adds sitplot with add_subdirectory gets the
+# target only with SITPLOT_BUILD_DOCS.
+if(NOT SITPLOT_IS_TOP_LEVEL AND NOT SITPLOT_BUILD_DOCS)
+  return()
+endif()
 if(SITPLOT_BUILD_DOCS)
   find_package(Doxygen REQUIRED)
 else()
