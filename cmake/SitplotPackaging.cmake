@@ -95,8 +95,9 @@ set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_COMPONENT_DEV_DEPENDS geomkit markstore)
 
 set(CPACK_COMPONENT_TOOLS_DESCRIPTION "sitplot programs
-sitconv: batch conversion of situation XML documents into JSON. The
-programs expect a GBK locale (LC_ALL=zh_CN.GBK).")
+sitconv: batch conversion of situation XML documents into JSON and GeoJSON.
+symlib: browse, search, render and publish a symbol library.
+The programs expect a GBK locale (LC_ALL=zh_CN.GBK).")
 set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME sitplot-tools)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION utils)
 set(CPACK_COMPONENT_TOOLS_DEPENDS geomkit markstore)
