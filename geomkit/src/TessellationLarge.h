@@ -14,7 +14,7 @@ namespace tessellation {
 
 // From this many contour points on, tesselated tries the constrained
 // Delaunay path first (see UtilityTessellation.h for the measurement).
-constexpr std::size_t kLargeInputVertices = 4000;
+constexpr std::size_t kLargeInputVertices = 2000;
 
 enum class LargeOutcome {
     NotTaken,  // the contours do not qualify: the system tessellator runs
