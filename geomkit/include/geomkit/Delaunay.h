@@ -99,7 +99,7 @@ struct triangulateio {
 // (as Init leaves the output record) or use CHQGS_Delaunay::Triangulate.
 // Output arrays are allocated with malloc; their owner frees them with free().
 // Time grows as n log n (the vendored constrained Delaunay library, CDT):
-// about 0.1 s for 64,000 points.
+// about 0.25 s for a jagged outline of 64,000 points.
 GEOMKIT_API bool TriangulateOutline(const triangulateio& in, triangulateio& out);
 
 class GEOMKIT_API CHQGS_Delaunay {
