@@ -1,22 +1,17 @@
 // TriangulateOutline: constrained Delaunay triangulation of a closed outline
-// by ear clipping followed by Lawson flips.
+// on the vendored CDT library.
 #include <geomkit/Delaunay.h>
 
-#include "OutlinePredicates.h"
+#include "ConstrainedTriangulation.h"
 #include "TriangleRecord.h"
 
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <cstdint>
-#include <unordered_map>
+#include <cstddef>
 #include <vector>
 
 namespace HQ {
 
 namespace {
 
-using namespace outline;
 using namespace record;
 
 // The loop order of the outline's points, from the segments; empty when the
@@ -54,135 +49,6 @@ std::vector<int> LoopOrder(const triangulateio& in) {
     return order;
 }
 
-// True when the loop is a simple polygon: no two edges share a point other
-// than the common end of neighbouring edges, and neighbouring edges do not
-// fold back onto each other.
-bool IsSimple(const std::vector<Pt>& p) {
-    const std::size_t n = p.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const Pt& a = p[i];
-        const Pt& b = p[(i + 1) % n];
-        const Pt& c = p[(i + 2) % n];
-        // Neighbouring edges ab and bc fold back when c lies on ab's line
-        // behind b's direction.
-        if (Orient(a, b, c) == 0 && ((b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y)) <= 0)
-            return false;
-        for (std::size_t j = i + 2; j < n; ++j) {
-            if (i == 0 && j == n - 1) continue;  // the last edge neighbours the first
-            if (SegmentsTouch(a, b, p[j], p[(j + 1) % n])) return false;
-        }
-    }
-    return true;
-}
-
-// Ear clipping of a counter-clockwise simple polygon (indices into p).
-// Collinear leftovers (zero area) are dropped.
-bool EarClip(const std::vector<Pt>& p, std::vector<int> ring, std::vector<std::array<int, 3>>& tris) {
-    while (ring.size() > 3) {
-        const std::size_t m = ring.size();
-        bool clipped = false;
-        for (std::size_t i = 0; i < m && !clipped; ++i) {
-            const int ip = ring[(i + m - 1) % m], iv = ring[i], iq = ring[(i + 1) % m];
-            if (Orient(p[ip], p[iv], p[iq]) <= 0) continue;
-            bool empty = true;
-            for (std::size_t j = 0; j < m && empty; ++j) {
-                const int r = ring[j];
-                if (r == ip || r == iv || r == iq) continue;
-                if (InTriangleClosed(p[ip], p[iv], p[iq], p[r])) empty = false;
-            }
-            if (!empty) continue;
-            tris.push_back({ip, iv, iq});
-            ring.erase(ring.begin() + static_cast<std::ptrdiff_t>(i));
-            clipped = true;
-        }
-        if (!clipped) {
-            // Only a flat remainder may be left without an ear.
-            for (std::size_t i = 0; i < m; ++i)
-                if (Orient(p[ring[(i + m - 1) % m]], p[ring[i]], p[ring[(i + 1) % m]]) != 0) return false;
-            return true;
-        }
-    }
-    if (Orient(p[ring[0]], p[ring[1]], p[ring[2]]) > 0) tris.push_back({ring[0], ring[1], ring[2]});
-    return true;
-}
-
-std::uint64_t EdgeKey(int a, int b) {
-    if (a > b) std::swap(a, b);
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << 32) | static_cast<std::uint32_t>(b);
-}
-
-// Lawson flips: every edge that is not part of the outline is flipped while
-// the point opposite across it lies inside a triangle's circumcircle. The
-// result is the constrained Delaunay triangulation of the outline.
-void MakeDelaunay(const std::vector<Pt>& p, const std::vector<int>& ring,
-                  std::vector<std::array<int, 3>>& tris) {
-    std::unordered_map<std::uint64_t, bool> constrained;
-    for (std::size_t i = 0; i < ring.size(); ++i)
-        constrained[EdgeKey(ring[i], ring[(i + 1) % ring.size()])] = true;
-
-    // Edge -> the (at most two) triangles that use it.
-    std::unordered_map<std::uint64_t, std::array<int, 2>> owners;
-    auto addOwner = [&](int a, int b, int t) {
-        auto it = owners.find(EdgeKey(a, b));
-        if (it == owners.end())
-            owners.emplace(EdgeKey(a, b), std::array<int, 2>{t, -1});
-        else
-            it->second[1] = t;
-    };
-    auto replaceOwner = [&](int a, int b, int from, int to) {
-        auto& o = owners[EdgeKey(a, b)];
-        if (o[0] == from)
-            o[0] = to;
-        else if (o[1] == from)
-            o[1] = to;
-    };
-    for (int t = 0; t < static_cast<int>(tris.size()); ++t)
-        for (int e = 0; e < 3; ++e) addOwner(tris[t][e], tris[t][(e + 1) % 3], t);
-
-    std::vector<std::uint64_t> stack;
-    for (const auto& kv : owners)
-        if (kv.second[1] >= 0 && !constrained.count(kv.first)) stack.push_back(kv.first);
-
-    // Each flip removes a violation for good with exact arithmetic; the cap
-    // only guards against rounding making the flips go round in circles.
-    const std::size_t maxFlips = 16 * tris.size() * tris.size() + 64;
-    std::size_t flips = 0;
-    while (!stack.empty() && flips < maxFlips) {
-        const std::uint64_t key = stack.back();
-        stack.pop_back();
-        const auto it = owners.find(key);
-        if (it == owners.end() || it->second[1] < 0) continue;
-        const int t1 = it->second[0], t2 = it->second[1];
-        const int ea = static_cast<int>(key >> 32), eb = static_cast<int>(key & 0xffffffffu);
-        // Orient the edge as t1 walks it: t1 = (a, b, c), t2 = (b, a, d).
-        int a = -1, b = -1, c = -1, d = -1;
-        for (int e = 0; e < 3; ++e) {
-            const int u = tris[t1][e], v = tris[t1][(e + 1) % 3];
-            if ((u == ea && v == eb) || (u == eb && v == ea)) {
-                a = u;
-                b = v;
-                c = tris[t1][(e + 2) % 3];
-            }
-        }
-        for (int e = 0; e < 3; ++e) {
-            const int w = tris[t2][e];
-            if (w != ea && w != eb) d = w;
-        }
-        if (a < 0 || d < 0) continue;
-        if (!InCircle(p[a], p[b], p[c], p[d])) continue;
-        if (Orient(p[c], p[a], p[d]) <= 0 || Orient(p[d], p[b], p[c]) <= 0) continue;
-        tris[t1] = {c, a, d};
-        tris[t2] = {d, b, c};
-        owners.erase(it);
-        owners.emplace(EdgeKey(c, d), std::array<int, 2>{t1, t2});
-        replaceOwner(a, d, t2, t1);
-        replaceOwner(b, c, t1, t2);
-        ++flips;
-        for (const auto& e : {EdgeKey(a, d), EdgeKey(d, b), EdgeKey(b, c), EdgeKey(c, a)})
-            if (!constrained.count(e)) stack.push_back(e);
-    }
-}
-
 }  // namespace
 
 bool TriangulateOutline(const triangulateio& in, triangulateio& out) {
@@ -192,29 +58,33 @@ bool TriangulateOutline(const triangulateio& in, triangulateio& out) {
     const std::vector<int> order = LoopOrder(in);
     if (order.empty()) return false;
 
-    std::vector<Pt> pts(static_cast<std::size_t>(n));
+    std::vector<cdt::Point> pts(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-        pts[i] = {in.pointlist[2 * i], in.pointlist[2 * i + 1]};
-        if (!std::isfinite(pts[i].x) || !std::isfinite(pts[i].y)) return false;
+        pts[i] = cdt::Point(in.pointlist[2 * i], in.pointlist[2 * i + 1]);
+        if (!cdt::AcceptedCoordinate(pts[i].x) || !cdt::AcceptedCoordinate(pts[i].y)) return false;
     }
-    std::vector<Pt> loop;
-    loop.reserve(order.size());
-    for (int v : order) loop.push_back(pts[v]);
-    if (!IsSimple(loop)) return false;
-
+    // A loop of no area (all points on one line) has no inside.
     double area2 = 0;
-    for (std::size_t i = 0; i < loop.size(); ++i) {
-        const Pt& a = loop[i];
-        const Pt& b = loop[(i + 1) % loop.size()];
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const cdt::Point& a = pts[order[i]];
+        const cdt::Point& b = pts[order[(i + 1) % order.size()]];
         area2 += a.x * b.y - b.x * a.y;
     }
     if (!(area2 != 0)) return false;
-    std::vector<int> ring = order;
-    if (area2 < 0) std::reverse(ring.begin(), ring.end());
 
-    std::vector<std::array<int, 3>> tris;
-    if (!EarClip(pts, ring, tris) || tris.empty()) return false;
-    MakeDelaunay(pts, ring, tris);
+    std::vector<CDT::Edge> edges;
+    edges.reserve(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        edges.emplace_back(static_cast<CDT::VertInd>(order[i]),
+                           static_cast<CDT::VertInd>(order[(i + 1) % order.size()]));
+    cdt::Triangulation t = cdt::MakeTriangulation();
+    if (!cdt::TriangulateSimple(pts, edges, t)) return false;
+    t.eraseOuterTriangles();
+    // A simple polygon of n corners always has n - 2 triangles; anything else
+    // means the library saw another shape than the loop.
+    if (t.triangles.size() != static_cast<std::size_t>(n - 2) ||
+        t.vertices.size() != static_cast<std::size_t>(n))
+        return false;
 
     out.numberofpoints = n;
     out.pointlist = CopyArray(in.pointlist, 2 * static_cast<std::size_t>(n));
@@ -224,9 +94,9 @@ bool TriangulateOutline(const triangulateio& in, triangulateio& out) {
             CopyArray(in.pointattributelist,
                       static_cast<std::size_t>(n) * static_cast<std::size_t>(in.numberofpointattributes));
     }
-    out.numberoftriangles = static_cast<int>(tris.size());
+    out.numberoftriangles = static_cast<int>(t.triangles.size());
     out.numberofcorners = 3;
-    out.trianglelist = AllocArray<int>(3 * tris.size());
+    out.trianglelist = AllocArray<int>(3 * t.triangles.size());
     if (in.segmentlist != nullptr && in.numberofsegments > 0) {
         out.numberofsegments = in.numberofsegments;
         out.segmentlist = CopyArray(in.segmentlist, 2 * static_cast<std::size_t>(in.numberofsegments));
@@ -240,8 +110,11 @@ bool TriangulateOutline(const triangulateio& in, triangulateio& out) {
         FreeRecordArrays(out);
         return false;
     }
-    for (std::size_t t = 0; t < tris.size(); ++t)
-        for (int c = 0; c < 3; ++c) out.trianglelist[3 * t + c] = tris[t][c];
+    // The library's triangles run counter-clockwise; after erasing the outer
+    // ones its vertex indices are the input's.
+    for (std::size_t k = 0; k < t.triangles.size(); ++k)
+        for (int c = 0; c < 3; ++c)
+            out.trianglelist[3 * k + c] = static_cast<int>(t.triangles[k].vertices[c]);
     return true;
 }
 

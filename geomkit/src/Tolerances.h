@@ -43,11 +43,13 @@ constexpr double kParameterTolerance = 1e-6;
 // farther away.
 constexpr double kAngleToleranceDeg = 1e-8;
 
-// Relative threshold of the Delaunay in-circle test: an edge is flipped only
-// when the opposite point lies inside the circle by more than the rounding of
-// the determinant can explain, so that (nearly) co-circular points cannot
-// make the flips cycle.
-constexpr double kInCircleRelTol = 1e-12;
+// Largest coordinate magnitude the constrained Delaunay triangulations
+// (outline triangulator, large-input tessellation) accept. Their in-circle
+// test multiplies fourth powers of coordinate differences, measured against
+// an enclosing triangle several times the input's extent; beyond about 1e75
+// that overflows the double range and the test loses its meaning. 1e60
+// leaves a wide margin and still exceeds any map coordinate by far.
+constexpr double kTriangulationCoordinateLimit = 1e60;
 
 }  // namespace tolerance
 }  // namespace HQ

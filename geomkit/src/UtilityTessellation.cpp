@@ -1,5 +1,7 @@
 #include <geomkit/UtilityTessellation.h>
 
+#include "TessellationLarge.h"
+
 #include <GL/glu.h>
 
 #include <array>
@@ -99,6 +101,27 @@ bool CHQGS_UtilityTessellation::run(const std::vector<std::vector<CHQ_Point3D>>&
         for (const auto& p : c)
             if (!IsFinite(p)) return false;
         total += c.size();
+    }
+
+    if (total >= tessellation::kLargeInputVertices) {
+        tessellation::LargeOutcome outcome = tessellation::LargeOutcome::NotTaken;
+        try {
+            outcome = tessellation::TessellateLarge(contours, m_vertexs, m_indexs);
+        } catch (const std::bad_alloc&) {
+            outcome = tessellation::LargeOutcome::NotTaken;
+        }
+        if (outcome == tessellation::LargeOutcome::Filled) {
+            if (m_vertexs.empty() || m_indexs.empty()) {
+                m_vertexs.clear();
+                m_indexs.clear();
+                return false;
+            }
+            vertices = m_vertexs;
+            indices = m_indexs;
+            return true;
+        }
+        m_vertexs.clear();
+        m_indexs.clear();
     }
 
     GLUtesselator* tess = gluNewTess();

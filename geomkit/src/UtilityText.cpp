@@ -9,9 +9,11 @@
 #include FT_OUTLINE_H
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace HQ {
 
@@ -37,6 +39,33 @@ constexpr double kCurveStep = 0.5;
 // A raw outline point (26.6) as a contour point: y grows downwards.
 CHQ_Point2D Map(const FT_Vector& v) {
     return CHQ_Point2D(static_cast<double>(v.x), -static_cast<double>(v.y));
+}
+
+// Contours already read from a face, keyed by character and raise flag. It
+// hangs on the face itself (the face's client slot, released with the face),
+// so it belongs to one font at one size, is shared by the copies that share
+// the face and is gone when Load replaces the face.
+struct GlyphCache {
+    // Bounded: when full it starts over, which keeps memory to a few
+    // megabytes even for text that walks through a whole CJK font.
+    static constexpr std::size_t kMaxEntries = 4096;
+    std::unordered_map<std::uint64_t, std::vector<std::vector<CHQ_Point2D>>> entries;
+};
+
+std::uint64_t CacheKey(wchar_t ch, bool raise) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(ch)) << 1) | (raise ? 1u : 0u);
+}
+
+GlyphCache* CacheOf(FT_Face fc) {
+    if (fc->generic.data == nullptr) {
+        fc->generic.data = new GlyphCache();
+        fc->generic.finalizer = [](void* object) {
+            FT_Face f = static_cast<FT_Face>(object);
+            delete static_cast<GlyphCache*>(f->generic.data);
+            f->generic.data = nullptr;
+        };
+    }
+    return static_cast<GlyphCache*>(fc->generic.data);
 }
 
 }  // namespace
@@ -73,6 +102,19 @@ std::vector<std::vector<CHQ_Point2D>> CHQGS_UtilityText::LoadChar(wchar_t ch) { 
 std::vector<std::vector<CHQ_Point2D>> CHQGS_UtilityText::LoadChar(wchar_t ch, bool raise) {
     std::vector<std::vector<CHQ_Point2D>> result;
     if (face == nullptr) return result;
+    FT_Face fc = Face(face.get());
+    GlyphCache* cache = CacheOf(fc);
+    const std::uint64_t key = CacheKey(ch, raise);
+    const auto hit = cache->entries.find(key);
+    if (hit != cache->entries.end()) return hit->second;
+    result = ReadOutline(ch, raise);
+    if (cache->entries.size() >= GlyphCache::kMaxEntries) cache->entries.clear();
+    cache->entries.emplace(key, result);
+    return result;
+}
+
+std::vector<std::vector<CHQ_Point2D>> CHQGS_UtilityText::ReadOutline(wchar_t ch, bool raise) {
+    std::vector<std::vector<CHQ_Point2D>> result;
     FT_Face fc = Face(face.get());
     const FT_UInt glyphIndex = FT_Get_Char_Index(fc, static_cast<FT_ULong>(ch));
     if (FT_Load_Glyph(fc, glyphIndex, FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) != 0)

@@ -28,7 +28,7 @@
 //   CHQGS_Delaunay and the memory of its records ... Delaunay.cpp (record
 //                                                     helpers: TriangleRecord.h)
 //   TriangulateOutline .............................. OutlineTriangulator.cpp
-//                                                     (predicates: OutlinePredicates.h)
+//                                                     (CDT wrapper: ConstrainedTriangulation.h)
 #ifndef GEOMKIT_DELAUNAY_H
 #define GEOMKIT_DELAUNAY_H
 
@@ -80,15 +80,26 @@ struct triangulateio {
 // in order as the loop). Only triangles inside the outline are produced,
 // counter-clockwise, three corners each; the output points are the input
 // points in their order (with their attributes), the output segments the
-// input segments. Answers false, and leaves out cleared (all arrays absent,
-// all counts 0), when the outline is not a simple polygon of positive area:
-// fewer than 3 points, segments that do not form one loop, crossing or
-// touching edges, repeated points, coordinates that are not finite.
+// input segments. The outline's edges are kept as triangle edges and every
+// other edge is Delaunay (no point visible from a triangle lies inside its
+// circumcircle). One loop only: the record's hole list is not read.
+//
+// Accepted: at least 3 points, coordinates finite and of magnitude at most
+// 1e60, a simple polygon of non-zero area (points on one line are accepted
+// as corners of a straight stretch). Refused with false, out left cleared
+// (all arrays absent, all counts 0): fewer than 3 points, segments that do
+// not form one loop, two equal points, crossing edges, an edge touching a
+// point or edge other than its neighbours' common corner (self-touching,
+// folding back), all points on one line, coordinates that are not finite or
+// beyond 1e60. The decisions use exact orientation and in-circle
+// predicates, so near-degenerate outlines are judged correctly, and no input
+// can make the triangulation crash or loop.
+//
 // Out's previous pointers are overwritten, not freed: pass a cleared record
 // (as Init leaves the output record) or use CHQGS_Delaunay::Triangulate.
 // Output arrays are allocated with malloc; their owner frees them with free().
-// Time grows with the square of the number of points (4,000 points take
-// about 0.2 s), which suits outlines, not point clouds.
+// Time grows as n log n (the vendored constrained Delaunay library, CDT):
+// about 0.25 s for a jagged outline of 64,000 points.
 GEOMKIT_API bool TriangulateOutline(const triangulateio& in, triangulateio& out);
 
 class GEOMKIT_API CHQGS_Delaunay {

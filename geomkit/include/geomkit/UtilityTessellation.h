@@ -7,6 +7,34 @@
 // contours themselves. A hole must therefore be wound opposite to its outer
 // ring; a ring wound like the outer one adds to it instead of cutting it out.
 //
+// Large input. From 2,000 contour points on, contours that are simple and
+// disjoint are triangulated by a constrained Delaunay triangulation (the
+// vendored CDT library) instead, in n log n time: a jagged star of 100,000
+// points takes well under a second there, against half a minute in the
+// system tessellator, whose sweep grows faster than the square of the point
+// count on such outlines. Taken when: all points have one z; after dropping
+// repeated consecutive points (a ring closed by repeating its first point
+// included) and contours of fewer than three points, no two points are
+// equal and no two edges cross, touch or overlap (decided exactly); all
+// coordinates are at most 1e60 in magnitude; the contours' signed areas do
+// not sum to zero. The filled region, the winding rule and the facing are
+// the system tessellator's (rings wound alike nest and fill, opposite rings
+// cut holes, a ring inside another wound the same way stays filled; the
+// plane faces so that the contours' total area is positive, triangles run
+// counter-clockwise seen from that side). What differs: each vertex comes
+// once in the vertex list and triangles are Delaunay. Everything else
+// (fewer points, several z, touching or self-intersecting contours, which
+// need the tessellator's intersection vertices) goes to the system
+// tessellator as before. Switch point: on this project's benchmark machine
+// the system tessellator is faster below about 2,000 points (1,000-point
+// star: 1.3 ms against 1.6 ms) and slower above (4,000: 13 ms against 7 ms;
+// 10,000: 75 ms against 21 ms); glyph outlines, with tens to a few hundred
+// points, stay well below it. Self-intersecting input is not routed through
+// the library's intersection-resolving mode: its new vertices are placed in
+// floating point without the tessellator's guarantees, so the region could
+// differ; such input keeps the system tessellator at any size (1,000
+// crossing vertices take about a second, 10,000 over a minute).
+//
 // Output: a vertex list (the contour points as the tessellator emits them,
 // plus any intersection points it creates, each repeated once per primitive
 // that uses it) and an index list with three entries per triangle into that

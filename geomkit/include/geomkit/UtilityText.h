@@ -20,8 +20,20 @@
 // LoadChar answers no contours before a successful Load and stops at a
 // malformed outline, answering the contours read so far.
 //
+// Cache: each face keeps the contours of the characters read from it (keyed
+// by character and raise flag, at most 4,096 entries, started over when
+// full), so a repeated character costs a lookup. Load of a font (even the
+// same file again) starts a new face with an empty cache. Curve pieces are
+// still sampled for the point halfway along their length: no cheaper
+// method gives the same points.
+//
+// Threads: not thread-safe. Copies share the font library, the face and its
+// cache, and FreeType's glyph slot is shared state of the face; LoadChar on
+// any of the objects that share a face must not run on two threads at once.
+// Use one object (and its copies) from one thread at a time.
+//
 // Copies share the font library and the face; they are released when the
-// last object holding them goes. An object is used by one thread at a time.
+// last object holding them goes.
 #ifndef GEOMKIT_UTILITYTEXT_H
 #define GEOMKIT_UTILITYTEXT_H
 
@@ -63,6 +75,10 @@ public:
     static std::string FontFilePath(const std::string& fontName);
 
 private:
+    // Reads the character's contours from the face (LoadChar without the
+    // cache).
+    std::vector<std::vector<CHQ_Point2D>> ReadOutline(wchar_t ch, bool raise);
+
     // Samples the path at fractions 0, step, 2 step, ... (single-precision
     // steps) while below 1, then at 1. Empty when step <= 0.
     std::vector<CHQ_Point2D> Flatten(CPrimitiveAlgorithmPath& path, double step);
