@@ -38,6 +38,16 @@ endif()
 # their soname in the name; the dependencies on system libraries are read
 # from the binaries (dpkg-shlibdeps), those between the packages of one
 # release pin the same version.
+# Each package carries the copyright file that Debian policy asks for: our
+# licence and that of the code compiled in from third_party/.
+foreach(pair geomkit:libgeomkit1 markstore:libmarkstore1 dev:libsitplot-dev tools:sitplot-tools)
+  string(REPLACE ":" ";" pair ${pair})
+  list(GET pair 0 component)
+  list(GET pair 1 package)
+  install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian-copyright RENAME copyright
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
+endforeach()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME sitplot)
 set(CPACK_PACKAGE_VENDOR "sitplot developers")
