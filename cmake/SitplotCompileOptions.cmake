@@ -50,6 +50,9 @@ endfunction()
 # branches and not only the harness. Every undefined behaviour is fatal, as
 # in the sanitizer build.
 if(SITPLOT_BUILD_FUZZERS)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "SITPLOT_BUILD_FUZZERS needs clang (libFuzzer): configure with CXX=clang++")
+  endif()
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined ${_san_ignore})
   add_link_options(-fsanitize=address,undefined)
 endif()
