@@ -22,10 +22,20 @@ public:
     int markType(int libId, int code) override { return (libId ^ code) & 1; }
 };
 
+// The converter reads and writes files: two scratch files per process,
+// removed when the process ends.
+struct ScratchFiles {
+    const std::string base = "/tmp/fuzz_situation_" + std::to_string(::getpid());
+    const std::string in = base + "_in.xml", out = base + "_out.xml";
+    ~ScratchFiles() {
+        std::remove(in.c_str());
+        std::remove(out.c_str());
+    }
+};
+
 const std::string& scratch(const char* suffix) {
-    static const std::string base = "/tmp/fuzz_situation_" + std::to_string(::getpid());
-    static std::string in = base + "_in.xml", out = base + "_out.xml";
-    return suffix[0] == 'i' ? in : out;
+    static const ScratchFiles files;
+    return suffix[0] == 'i' ? files.in : files.out;
 }
 
 // A light structural check of the written text (RapidJSON itself is not

@@ -365,6 +365,7 @@ TEST(PrimitiveAlgorithmPath, CopiesAreDeepAndIndependent) {
     EXPECT_EQ(moved.GetElementCount(), 2u);
     EXPECT_EQ(copy.GetElementCount(), 0u);  // NOLINT: a moved-from path is empty
     EXPECT_EQ(copy.Length(), 0.0);
-    assigned = assigned;  // self-assignment keeps the path
+    const CPrimitiveAlgorithmPath& self = assigned;  // through a reference: a deliberate self-assignment
+    assigned = self;                                 // keeps the path
     EXPECT_EQ(assigned.GetElementCount(), 2u);
 }
