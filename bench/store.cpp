@@ -2,6 +2,10 @@
 // and many rows at once through a LIKE search), and the XML export of a
 // generated library, whose time should grow linearly with its size.
 //
+// BM_BareGetMark is the yardstick of BM_GetMark: the same rows read with one
+// prepared SELECT (identifiers bound) and their data text parsed by jsoncpp,
+// without the library. getMark should stay within 1.5 times of it.
+//
 // The libraries are generated here: SQL text piped into the sqlcipher shell
 // under the library key, on the schema of examples/symbol-library.
 #include <markstore/Symbol.h>
@@ -9,11 +13,14 @@
 #include <markstore_internal/LibraryKey.h>
 
 #include <benchmark/benchmark.h>
+#include <json/json.h>
+#include <sqlite3.h>
 
 #include <clocale>
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -103,6 +110,52 @@ void BM_GetMark(benchmark::State& state) {
     m->release();
 }
 BENCHMARK(BM_GetMark);
+
+// The same reads without the library: one prepared statement, bound
+// identifiers, every column of the row read, the data text parsed.
+void BM_BareGetMark(benchmark::State& state) {
+    std::setlocale(LC_ALL, "");
+    const int categories = 1000;
+    const std::string path = GeneratedLibrary(categories);
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK ||
+        sqlite3_key(db, kLibraryKey, kLibraryKeyLength) != SQLITE_OK)
+        throw std::runtime_error("cannot open " + path);
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT * FROM Marks WHERE LibID=?1 AND ID= ?2;", -1, &stmt, nullptr) !=
+        SQLITE_OK)
+        throw std::runtime_error("cannot prepare");
+    Json::CharReaderBuilder builder;
+    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    const int marks = categories * kMarksPerCategory;
+    int id = 0;
+    for (auto _ : state) {
+        id = id % marks + 1;
+        sqlite3_bind_int(stmt, 1, kLib);
+        sqlite3_bind_int(stmt, 2, id);
+        if (sqlite3_step(stmt) != SQLITE_ROW) {
+            state.SkipWithError("a mark is missing");
+            break;
+        }
+        int sum = 0;
+        for (int col = 0; col < 20; ++col)
+            if (col != 3 && col != 17) sum += sqlite3_column_int(stmt, col);
+        std::string name(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 3)),
+                         static_cast<size_t>(sqlite3_column_bytes(stmt, 3)));
+        const char* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 17));
+        Json::Value root;
+        std::string errors;
+        reader->parse(data, data + sqlite3_column_bytes(stmt, 17), &root, &errors);
+        benchmark::DoNotOptimize(sum);
+        benchmark::DoNotOptimize(name);
+        benchmark::DoNotOptimize(root);
+        sqlite3_reset(stmt);
+    }
+    state.SetItemsProcessed(state.iterations());
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+}
+BENCHMARK(BM_BareGetMark);
 
 // One search answering many rows: "Mark 1" matches 1112 of 10,000 names.
 void BM_FindMarksByNameLike(benchmark::State& state) {

@@ -4,6 +4,8 @@
 
 #include <markstore/SymbolLibManager.h>
 
+#include <markstore/Symbol.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -84,6 +86,73 @@ TEST_F(ExportXmlTest, NoLibrariesGiveAnEmptyRoot) {
     CHQGS_SvgEngine svg;
     EXPECT_EQ(ExportLibraryXml(&svg), empty);
     EXPECT_EQ(ExportLibraryXml(nullptr), empty);
+}
+
+// A generated library: one tag (1) whose categories form a chain depth
+// levels deep (node k+1 under node k, the first under the library), the last
+// one a leaf holding mark 7.
+class ChainEngine : public CHQGS_SvgEngine {
+public:
+    explicit ChainEngine(int depth) : depth_(depth) {}
+    std::list<CHQGS_SymbolTag*> getTags() override {
+        CHQGS_SymbolTag* tag = new CHQGS_SymbolTag();
+        tag->ID = 1;
+        tag->LibName = "Chain";
+        return {tag};
+    }
+    std::list<CHQGS_SymbolNode*> getNodes(int libID, int pid) override {
+        // The library is node 0 of the chain; node depth_ has no children.
+        const int level = pid == 1 ? 0 : pid - 100;
+        if (libID != 1 || level >= depth_) return {};
+        CHQGS_SymbolNode* node = new CHQGS_SymbolNode();
+        node->LibID = 1;
+        node->ID = 100 + level + 1;
+        node->PID = pid;
+        node->NodeName = "c";
+        return {node};
+    }
+    CHQGS_Symbol* getMark(int libID, int id) override {
+        if (libID != 1 || id != 100 + depth_) return nullptr;
+        CHQGS_SymbolCommAttr* attr = new CHQGS_SymbolCommAttr();
+        attr->ID = 7;
+        attr->MarkName = "m";
+        return new CHQGS_Symbol(attr);
+    }
+
+private:
+    int depth_;
+};
+
+// Deep chains are walked without the machine stack; up to the limit they are
+// written in full, beyond it the export is refused.
+TEST(ExportXmlDepthTest, ChainsUpToTheLimitAreWrittenDeeperOnesRefused) {
+    struct Case {
+        int depth;
+        bool written;
+    };
+    const Case cases[] = {{1, true},
+                          {2, true},
+                          {static_cast<int>(kMaxCategoryDepth), true},
+                          {static_cast<int>(kMaxCategoryDepth) + 1, false},
+                          {100000, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.depth);
+        ChainEngine engine(c.depth);
+        const std::string xml = ExportLibraryXml(&engine);
+        if (!c.written) {
+            EXPECT_EQ(xml, "");
+            continue;
+        }
+        size_t categories = 0;
+        for (size_t at = xml.find("<Category"); at != std::string::npos; at = xml.find("<Category", at + 1))
+            ++categories;
+        EXPECT_EQ(categories, static_cast<size_t>(c.depth));
+        // The mark sits under the deepest category, indented one level more.
+        const std::string indent(4 * (static_cast<size_t>(c.depth) + 2), ' ');
+        EXPECT_NE(xml.find("\n" + indent + "<Symbol libId=\"1\" id=\"7\" name=\"m\" />\n"),
+                  std::string::npos);
+        EXPECT_EQ(xml.rfind("</SymbolLib>\n"), xml.size() - 13);
+    }
 }
 
 }  // namespace

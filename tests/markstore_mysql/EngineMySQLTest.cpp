@@ -12,7 +12,15 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <climits>
 #include <cstring>
 #include <functional>
@@ -536,18 +544,152 @@ void ExpectDeadEngine(CHQGS_MySQLEngine& e) {
 
 }  // namespace
 
-TEST_F(MySQLEngineTest, KilledConnectionAnswersDefaultsUntilReopened) {
+// A lost connection: the write that meets it fails (it is not tried again)
+// and says why; reads connect anew and answer, without open.
+TEST_F(MySQLEngineTest, KilledConnectionIsMadeAnewByTheNextRead) {
     CHQGS_MySQLEngine killer;
     settings.applyTo(&killer);
     ASSERT_TRUE(killer.open());
     ASSERT_EQ(engine.getShowMode(1, 1004), 2);
-    ASSERT_NE(engine.connectionId(), 0u);
-    ASSERT_TRUE(killer.execute("KILL CONNECTION " + std::to_string(engine.connectionId())));
-    ExpectDeadEngine(engine);
-    ExpectDeadEngine(engine);  // and again, on a connection known to be gone
-    ASSERT_TRUE(engine.open());
+    const unsigned long first = engine.connectionId();
+    ASSERT_NE(first, 0u);
+    ASSERT_TRUE(killer.execute("KILL CONNECTION " + std::to_string(first)));
+    EXPECT_FALSE(engine.addTag(64, "x", 0, 0));
+    std::printf("write on the killed connection: %s\n", engine.lastError().c_str());
+    EXPECT_NE(engine.lastError(), "");
+    EXPECT_EQ(engine.reconnectCount(), 0);
+    // The next read reconnects and answers.
     EXPECT_EQ(engine.getShowMode(1, 1004), 2);
-    EXPECT_EQ(Own(engine.getTags()).size(), 4u);
+    EXPECT_EQ(engine.reconnectCount(), 1);
+    EXPECT_NE(engine.connectionId(), first);
+    // Killed again: the first read after it answers too, as does every read kind.
+    struct Read {
+        const char* what;
+        std::function<bool(CHQGS_MySQLEngine&)> answers;
+    };
+    const Read reads[] = {
+        {"getMark", [](CHQGS_MySQLEngine& e) { return SymbolPtr(e.getMark(1, 1001)) != nullptr; }},
+        {"getMarkData", [](CHQGS_MySQLEngine& e) { return !e.getMarkData(1, 1001).empty(); }},
+        {"getMarkType", [](CHQGS_MySQLEngine& e) { return e.getMarkType(1, 1001) == 1; }},
+        {"getMarkName", [](CHQGS_MySQLEngine& e) { return !e.getMarkName(1, 1001).empty(); }},
+        {"getMarksByNode",
+         [](CHQGS_MySQLEngine& e) { return MarkIds(e.getMarksByNode(1, 101)).size() == 3; }},
+        {"findMarksByNameLike",
+         [](CHQGS_MySQLEngine& e) { return !MarkIds(e.findMarksByNameLike(0, "")).empty(); }},
+        {"getTags", [](CHQGS_MySQLEngine& e) { return Own(e.getTags()).size() == 4; }},
+        {"getNodes", [](CHQGS_MySQLEngine& e) { return !Own(e.getNodes(1, -1)).empty(); }},
+    };
+    for (const Read& r : reads) {
+        SCOPED_TRACE(r.what);
+        ASSERT_TRUE(killer.execute("KILL CONNECTION " + std::to_string(engine.connectionId())));
+        EXPECT_TRUE(r.answers(engine)) << engine.lastError();
+    }
+}
+
+namespace {
+
+// A loopback listener that accepts connections and never says a word, as a
+// frozen server does.
+class SilentListener {
+public:
+    SilentListener() {
+        fd_ = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof addr;
+        if (fd_ >= 0 && bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
+            listen(fd_, 8) == 0 && getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+            port_ = ntohs(addr.sin_port);
+    }
+    ~SilentListener() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    unsigned int port() const { return port_; }
+
+private:
+    int fd_ = -1;
+    unsigned int port_ = 0;
+};
+
+// Fails the test (instead of hanging the run) when a call does not return.
+class HangGuard {
+public:
+    explicit HangGuard(unsigned seconds) { alarm(seconds); }
+    ~HangGuard() { alarm(0); }
+};
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+TEST(MySQLEngineServerTest, OpenGivesUpOnAServerThatNeverAnswers) {
+    SilentListener listener;
+    ASSERT_NE(listener.port(), 0u);
+    CHQGS_MySQLEngine engine;
+    engine.setHost("127.0.0.1");
+    engine.setUser("sitplot");
+    engine.setPassward("sitplot");
+    engine.setDBname("sitplot");
+    engine.setPort(listener.port());
+    HangGuard guard(120);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(engine.open());
+    const double seconds = SecondsSince(start);
+    std::printf("open against a silent listener: %.1f s, %s\n", seconds, engine.lastError().c_str());
+    EXPECT_LT(seconds, 2.0 * CHQGS_MySQLEngine::kConnectTimeoutSeconds + 2);
+    EXPECT_NE(engine.lastError(), "");
+}
+
+// A frozen server (stopped with SIGSTOP): a read gives up after the read
+// time-out and one reconnect attempt; once the server runs again, reads
+// answer without open.
+TEST(MySQLEngineServerTest, FrozenServerTimesOutAndIsUsedAgainWhenItThaws) {
+    PrivateMySQLServer server(SITPLOT_BINARY_DIR "/mysql-fixture-private");
+    MySQLSettings settings;
+    std::string why;
+    ASSERT_TRUE(server.start(&settings, &why)) << why;
+    CHQGS_MySQLEngine engine;
+    settings.applyTo(&engine);
+    ASSERT_TRUE(engine.open());
+    ASSERT_EQ(engine.getShowMode(1, 1004), 2);
+    const int pid = server.pid();
+    ASSERT_GT(pid, 0);
+    HangGuard guard(120);
+    ASSERT_EQ(kill(pid, SIGSTOP), 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(engine.getShowMode(1, 1004), 4);
+    const double seconds = SecondsSince(start);
+    kill(pid, SIGCONT);
+    std::printf("read against a frozen server: %.1f s, %s\n", seconds, engine.lastError().c_str());
+    EXPECT_LT(seconds,
+              2.0 * (CHQGS_MySQLEngine::kReadTimeoutSeconds + CHQGS_MySQLEngine::kConnectTimeoutSeconds) + 2);
+    EXPECT_NE(engine.lastError(), "");
+    EXPECT_TRUE(engine.isOpen());
+    EXPECT_EQ(engine.getShowMode(1, 1004), 2) << engine.lastError();
+    EXPECT_EQ(Own(engine.getTags()).size(), 2u);
+}
+
+// After a restart of the server reads answer again without open.
+TEST(MySQLEngineServerTest, ReadsWorkAgainAfterAServerRestart) {
+    PrivateMySQLServer server(SITPLOT_BINARY_DIR "/mysql-fixture-private");
+    MySQLSettings settings;
+    std::string why;
+    ASSERT_TRUE(server.start(&settings, &why)) << why;
+    CHQGS_MySQLEngine engine;
+    settings.applyTo(&engine);
+    ASSERT_TRUE(engine.open());
+    ASSERT_EQ(engine.getShowMode(1, 1004), 2);
+    ASSERT_TRUE(server.restart(&why)) << why;
+    HangGuard guard(120);
+    EXPECT_EQ(engine.getShowMode(1, 1004), 2) << engine.lastError();
+    EXPECT_EQ(engine.reconnectCount(), 1);
+    SymbolPtr mark(engine.getMark(1, 1001));
+    EXPECT_TRUE(mark) << engine.lastError();
+    std::printf("after the restart: %d reconnect(s); last error seen: %s\n", engine.reconnectCount(),
+                engine.lastError().c_str());
 }
 
 TEST(MySQLEngineServerTest, StoppedServerAnswersDefaultsAndRefusesToReopen) {

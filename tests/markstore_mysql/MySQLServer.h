@@ -46,6 +46,11 @@ public:
     // Starts the server with the sample library loaded.
     bool start(MySQLSettings* settings, std::string* why);
     void stop();
+    // Stops the running server and starts it again on the same port and
+    // data, as an operator's restart does.
+    bool restart(std::string* why);
+    // The server's process identifier; 0 when it is not known.
+    int pid() const;
 
 private:
     std::string dir_;

@@ -8,6 +8,7 @@
 #include <markstore/MarkData.h>
 
 #include <markstore/SymbolUnitKinds.h>
+#include <markstore_internal/MarkDataReader.h>
 
 #include <json/json.h>
 
@@ -135,11 +136,17 @@ std::unique_ptr<CHQGS_SymbolUnit> ReadLine(const Json::Value& element) {
     return std::unique_ptr<CHQGS_SymbolUnit>(line.release());
 }
 
+// A text member, converted when the caller asked for it.
+std::string ReadText(const Json::Value& value, MarkTextConversion convert) {
+    std::string text = ReadString(value);
+    return convert != nullptr ? convert(text) : text;
+}
+
 // The font members shared by the text and the text box.
 template <typename Unit>
-void ReadFont(const Json::Value& element, Unit& unit) {
+void ReadFont(const Json::Value& element, Unit& unit, MarkTextConversion convert) {
     unit.SetFontAngle(static_cast<float>(ReadDouble(Member(element, "FontAngle"))));
-    unit.SetFontName(ReadString(Member(element, "FontName")));
+    unit.SetFontName(ReadText(Member(element, "FontName"), convert));
     unit.SetFontWidth(ReadCutShort(Member(element, "FontWidth")));
     unit.SetFontHeight(ReadCutShort(Member(element, "FontHeight")));
     const Json::Value& colour = Member(element, "FontColor");
@@ -150,19 +157,19 @@ void ReadFont(const Json::Value& element, Unit& unit) {
     unit.SetFontStyle(ReadCutShort(Member(element, "FontStyle")));
 }
 
-std::unique_ptr<CHQGS_SymbolUnit> ReadText(const Json::Value& element) {
+std::unique_ptr<CHQGS_SymbolUnit> ReadTextUnit(const Json::Value& element, MarkTextConversion convert) {
     std::unique_ptr<CHQGS_SymbolUnitText> text(new CHQGS_SymbolUnitText());
-    ReadFont(element, *text);
+    ReadFont(element, *text, convert);
     const Json::Value& pos = Member(element, "FontPos");
     text->SetFontPos(static_cast<float>(ReadDouble(Member(pos, "X"))),
                      static_cast<float>(ReadDouble(Member(pos, "Y"))));
-    text->SetText(ReadString(Member(element, "Text")));
+    text->SetText(ReadText(Member(element, "Text"), convert));
     return std::unique_ptr<CHQGS_SymbolUnit>(text.release());
 }
 
-std::unique_ptr<CHQGS_SymbolUnit> ReadTextBox(const Json::Value& element) {
+std::unique_ptr<CHQGS_SymbolUnit> ReadTextBox(const Json::Value& element, MarkTextConversion convert) {
     std::unique_ptr<CHQGS_SymbolUnitTextBox> box(new CHQGS_SymbolUnitTextBox());
-    ReadFont(element, *box);
+    ReadFont(element, *box, convert);
     std::vector<CHQ_Point2D> points = ReadVertexes(element);
     // Two vertices stand for both boxes: P0, P1, P0, P1.
     if (points.size() == 2) {
@@ -173,18 +180,28 @@ std::unique_ptr<CHQGS_SymbolUnit> ReadTextBox(const Json::Value& element) {
     return std::unique_ptr<CHQGS_SymbolUnit>(box.release());
 }
 
-// Parses the whole text; false when it is not JSON (or nests deeper than the
-// parser's limit).
-bool ParseJson(const char* text, Json::Value& root) {
-    try {
+// The parser, set up once per thread: building it (settings, factory) cost
+// as much as parsing a small drawing. A reader is not safe for two threads at
+// once, hence one per thread; every call runs to its end on its thread.
+Json::CharReader& Reader() {
+    thread_local std::unique_ptr<Json::CharReader> reader;
+    if (!reader) {
         Json::CharReaderBuilder builder;
         // Comments are accepted (the builder's default; kept explicit) but not
         // kept: nothing reads them back.
         builder["allowComments"] = true;
         builder["collectComments"] = false;
-        std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+        reader.reset(builder.newCharReader());
+    }
+    return *reader;
+}
+
+// Parses the whole text; false when it is not JSON (or nests deeper than the
+// parser's limit).
+bool ParseJson(const char* begin, const char* end, Json::Value& root) {
+    try {
         std::string errors;
-        return reader->parse(text, text + std::strlen(text), &root, &errors);
+        return Reader().parse(begin, end, &root, &errors);
     } catch (const std::exception&) {
         return false;
     }
@@ -193,10 +210,15 @@ bool ParseJson(const char* text, Json::Value& root) {
 }  // namespace
 
 bool ParseMarkData(CHQGS_Symbol* symbol, const char* text, int) {
-    if (symbol == nullptr || text == nullptr) return true;
+    if (text == nullptr) return true;
+    return ParseMarkDataText(symbol, text, text + std::strlen(text), nullptr);
+}
+
+bool ParseMarkDataText(CHQGS_Symbol* symbol, const char* begin, const char* end, MarkTextConversion convert) {
+    if (symbol == nullptr || begin == nullptr || end < begin) return true;
     try {
         Json::Value root;
-        if (!ParseJson(text, root) || !root.isArray()) return true;
+        if (!ParseJson(begin, end, root) || !root.isArray()) return true;
         for (Json::ArrayIndex i = 0; i < root.size(); ++i) {
             const Json::Value& element = root[i];
             if (!element.isObject()) continue;
@@ -206,10 +228,10 @@ bool ParseMarkData(CHQGS_Symbol* symbol, const char* text, int) {
                     unit = ReadLine(element);
                     break;
                 case kStyleText:
-                    unit = ReadText(element);
+                    unit = ReadTextUnit(element, convert);
                     break;
                 case kStyleTextBox:
-                    unit = ReadTextBox(element);
+                    unit = ReadTextBox(element, convert);
                     break;
                 default:
                     break;  // other kinds are not read from the data text

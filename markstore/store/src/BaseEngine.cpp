@@ -3,6 +3,7 @@
 #include <markstore/MarkData.h>
 #include <markstore/Symbol.h>
 
+#include <cstring>
 #include <utility>
 
 namespace HQ {
@@ -78,7 +79,7 @@ int CHQGS_BaseEngine::getMarkKind(int libID, int id) {
     return kind;
 }
 
-CHQGS_Symbol* CHQGS_BaseEngine::SymbolFromRow(const CHQGS_MarkRow& row) {
+CHQGS_Symbol* CHQGS_BaseEngine::SymbolFromRow(const CHQGS_MarkRow& row, MarkTextConversion convert) {
     const int* v = row.values;
     CHQGS_SymbolCommAttr* attr = new CHQGS_SymbolCommAttr();
     attr->LibID = v[kLibID];
@@ -103,7 +104,8 @@ CHQGS_Symbol* CHQGS_BaseEngine::SymbolFromRow(const CHQGS_MarkRow& row) {
         attr->ExtraInt2 = v[kExtraInt2];
     }
     CHQGS_Symbol* symbol = new CHQGS_Symbol(attr);
-    ParseMarkData(symbol, row.data.c_str(), 0);
+    const char* data = row.data.c_str();
+    ParseMarkDataText(symbol, data, data + std::strlen(data), convert);
     return symbol;
 }
 

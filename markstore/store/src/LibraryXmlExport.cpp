@@ -6,41 +6,82 @@
 
 #include <tinyxml.h>
 
+#include <list>
 #include <memory>
 #include <unordered_set>
+#include <vector>
 
 namespace HQ {
 
 namespace {
 
+// Writes the category tree of one library depth first, with the branch being
+// written kept on the heap (a chain of categories as deep as the file holds
+// must not exhaust the machine stack).
 class CategoryWriter {
 public:
     explicit CategoryWriter(CHQGS_BaseEngine& engine) : engine_(engine) {}
 
     // Writes the children of node pid of library libID under parent: their
-    // categories, or at a leaf the mark whose identifier equals pid.
-    void write(TiXmlElement* parent, int libID, int pid) {
-        std::list<CHQGS_SymbolNode*> nodes = engine_.getNodes(libID, pid);
-        if (nodes.empty()) {
-            writeLeaf(parent, libID, pid);
-            return;
-        }
-        branch_.insert(pid);
-        for (CHQGS_SymbolNode* node : nodes) {
-            std::unique_ptr<CHQGS_SymbolNode> owned(node);
+    // categories, or at a leaf the mark whose identifier equals pid. False
+    // when the tree is deeper than kMaxCategoryDepth.
+    bool write(TiXmlElement* parent, int libID, int pid) {
+        open(parent, libID, pid);
+        while (!branch_.empty()) {
+            Level& level = branch_.back();
+            if (level.next == level.nodes.size()) {
+                close();
+                continue;
+            }
+            const CHQGS_SymbolNode& node = *level.nodes[level.next++];
             TiXmlElement* category = new TiXmlElement("Category");
-            category->SetAttribute("id", node->ID);
-            category->SetAttribute("name", node->NodeName);
-            parent->LinkEndChild(category);
+            category->SetAttribute("id", node.ID);
+            category->SetAttribute("name", node.NodeName);
+            level.element->LinkEndChild(category);
             // A node that is its library's identifier, or that is already
             // being written higher up on this branch, closes the descent.
-            bool descends = node->ID != node->LibID && branch_.count(node->ID) == 0;
-            if (descends) write(category, node->LibID, node->ID);
+            if (node.ID == node.LibID || onBranch_.count(node.ID) != 0) continue;
+            if (!open(category, node.LibID, node.ID)) {
+                while (!branch_.empty()) close();
+                return false;
+            }
         }
-        branch_.erase(pid);
+        return true;
     }
 
 private:
+    struct Level {
+        TiXmlElement* element;
+        int pid;
+        std::vector<std::unique_ptr<CHQGS_SymbolNode>> nodes;
+        size_t next;  // the node to write next
+    };
+
+    // Starts writing the children of pid: at a leaf writes its mark;
+    // otherwise pushes the level of its categories. False when they would
+    // nest deeper than the limit.
+    bool open(TiXmlElement* parent, int libID, int pid) {
+        std::list<CHQGS_SymbolNode*> nodes = engine_.getNodes(libID, pid);
+        if (nodes.empty()) {
+            writeLeaf(parent, libID, pid);
+            return true;
+        }
+        if (branch_.size() >= kMaxCategoryDepth) {
+            for (CHQGS_SymbolNode* node : nodes) delete node;
+            return false;
+        }
+        branch_.push_back(Level{parent, pid, {}, 0});
+        Level& level = branch_.back();
+        for (CHQGS_SymbolNode* node : nodes) level.nodes.emplace_back(node);
+        onBranch_.insert(pid);
+        return true;
+    }
+
+    void close() {
+        onBranch_.erase(branch_.back().pid);
+        branch_.pop_back();
+    }
+
     void writeLeaf(TiXmlElement* parent, int libID, int id) {
         std::unique_ptr<CHQGS_Symbol> mark(engine_.getMark(libID, id));
         if (!mark || mark->GetCommAttr() == nullptr) return;
@@ -52,11 +93,12 @@ private:
     }
 
     CHQGS_BaseEngine& engine_;
+    std::vector<Level> branch_;
     // Parent identifiers being written on the current branch. Identifiers are
     // unique within a library, and the descent stays in one library unless a
     // node's LibID differs from its parent's; the identifiers alone are a
     // conservative guard in either case.
-    std::unordered_set<int> branch_;
+    std::unordered_set<int> onBranch_;
 };
 
 }  // namespace
@@ -69,14 +111,14 @@ std::string ExportLibraryXml(CHQGS_BaseEngine* engine) {
 
     std::list<CHQGS_SymbolTag*> tags;
     if (engine != nullptr) tags = engine->getTags();
-    for (CHQGS_SymbolTag* t : tags) {
-        std::unique_ptr<CHQGS_SymbolTag> tag(t);
+    std::vector<std::unique_ptr<CHQGS_SymbolTag>> owned(tags.begin(), tags.end());
+    for (const std::unique_ptr<CHQGS_SymbolTag>& tag : owned) {
         TiXmlElement* element = new TiXmlElement("SymbolTag");
         element->SetAttribute("libID", tag->ID);
         element->SetAttribute("name", tag->LibName);
         root->LinkEndChild(element);
         // The top nodes of a library carry the library's identifier as parent.
-        CategoryWriter(*engine).write(element, tag->ID, tag->ID);
+        if (!CategoryWriter(*engine).write(element, tag->ID, tag->ID)) return std::string();
     }
 
     TiXmlPrinter printer;  // default layout: four spaces, line feeds

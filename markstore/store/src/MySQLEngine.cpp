@@ -2,6 +2,8 @@
 
 #include <markstore/Symbol.h>
 
+#include <errmsg.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -22,18 +24,28 @@ constexpr enum_field_types kBlobType = MYSQL_TYPE_BLOB;
 // set, leaves it empty.
 class MySQLResult {
 public:
-    MySQLResult(MYSQL* mysql, const char* sql, size_t length) {
-        if (sql != nullptr && mysql_real_query(mysql, sql, length) == 0) {
-            ran_ = true;
-            res_ = mysql_store_result(mysql);
-            if (res_ != nullptr) fields_ = mysql_num_fields(res_);
-        }
+    MySQLResult() = default;
+    ~MySQLResult() { clear(); }
+
+    // Runs the statement and takes its whole result; false when the server
+    // refused it or the result could not be read.
+    bool run(MYSQL* mysql, const char* sql, size_t length) {
+        clear();
+        if (sql == nullptr || mysql_real_query(mysql, sql, length) != 0) return false;
+        res_ = mysql_store_result(mysql);
+        // No result set is an answer only for a statement that has none.
+        if (res_ == nullptr && mysql_errno(mysql) != 0) return false;
+        if (res_ != nullptr) fields_ = mysql_num_fields(res_);
+        ran_ = true;
+        return true;
     }
-    MySQLResult(MYSQL* mysql, const char* sql)
-        : MySQLResult(mysql, sql, sql != nullptr ? std::strlen(sql) : 0) {}
-    MySQLResult(MYSQL* mysql, const std::string& sql) : MySQLResult(mysql, sql.c_str(), sql.size()) {}
-    ~MySQLResult() {
+    void clear() {
         if (res_ != nullptr) mysql_free_result(res_);
+        res_ = nullptr;
+        row_ = nullptr;
+        lengths_ = nullptr;
+        fields_ = 0;
+        ran_ = false;
     }
     MySQLResult(const MySQLResult&) = delete;
     MySQLResult& operator=(const MySQLResult&) = delete;
@@ -137,7 +149,8 @@ CHQGS_MySQLEngine::CHQGS_MySQLEngine()
     : CHQGS_BaseEngine(CHQGS_StatementBuilder(
           CHQGS_StatementBuilder::MySQLDialect,
           [this](const std::string& text, char quote) { return escapeText(text, quote); })),
-      port(kDefaultPort) {
+      port(kDefaultPort),
+      reconnects(0) {
     // Prepared by mysql_init at every open; zeroed so that nothing reads
     // indeterminate memory before.
     std::memset(&mysql, 0, sizeof mysql);
@@ -153,16 +166,67 @@ void CHQGS_MySQLEngine::setPort(unsigned int value) { port = value; }
 
 bool CHQGS_MySQLEngine::open() {
     close();
-    if (mysql_init(&mysql) == nullptr) return false;
+    if (!connect()) return false;
+    opened = true;
+    return true;
+}
+
+bool CHQGS_MySQLEngine::connect() {
+    if (mysql_init(&mysql) == nullptr) {
+        lastErrorText = "cannot prepare a connection";
+        return false;
+    }
     mysql_options(&mysql, MYSQL_SET_CHARSET_NAME, kCharset);
+    const unsigned int connectTimeout = kConnectTimeoutSeconds;
+    const unsigned int readTimeout = kReadTimeoutSeconds;
+    const unsigned int writeTimeout = kWriteTimeoutSeconds;
+    mysql_options(&mysql, MYSQL_OPT_CONNECT_TIMEOUT, &connectTimeout);
+    mysql_options(&mysql, MYSQL_OPT_READ_TIMEOUT, &readTimeout);
+    mysql_options(&mysql, MYSQL_OPT_WRITE_TIMEOUT, &writeTimeout);
     if (mysql_real_connect(&mysql, host.c_str(), user.c_str(), password.c_str(), dbName.c_str(), port,
                            nullptr, 0) == nullptr) {
+        keepError();
         // The structure holds the options and the error: release them.
         mysql_close(&mysql);
         return false;
     }
-    opened = true;
     return true;
+}
+
+void CHQGS_MySQLEngine::keepError() {
+    const char* text = mysql_error(&mysql);
+    lastErrorText = text != nullptr && *text != '\0' ? text : "error " + std::to_string(mysql_errno(&mysql));
+}
+
+bool CHQGS_MySQLEngine::connectionLost() {
+    const unsigned int code = mysql_errno(&mysql);
+    return code == CR_SERVER_GONE_ERROR || code == CR_SERVER_LOST;
+}
+
+bool CHQGS_MySQLEngine::reconnect() {
+    ++reconnects;
+    mysql_close(&mysql);
+    if (connect()) return true;
+    // The engine stays open: the next read tries again.
+    std::memset(&mysql, 0, sizeof mysql);
+    mysql_init(&mysql);
+    return false;
+}
+
+bool CHQGS_MySQLEngine::read(MySQLResult& result, const char* sql, size_t length) {
+    if (!opened || sql == nullptr) return false;
+    if (result.run(&mysql, sql, length)) return true;
+    keepError();
+    // A read that failed because the connection was lost is tried once more
+    // on a new connection.
+    if (!connectionLost() || !reconnect()) return false;
+    if (result.run(&mysql, sql, length)) return true;
+    keepError();
+    return false;
+}
+
+bool CHQGS_MySQLEngine::read(MySQLResult& result, const std::string& sql) {
+    return read(result, sql.c_str(), sql.size());
 }
 
 void CHQGS_MySQLEngine::close() {
@@ -219,7 +283,12 @@ std::string CHQGS_MySQLEngine::escapeText(const std::string& text, char quote) {
 
 bool CHQGS_MySQLEngine::execute(const std::string& sql) {
     if (!opened) return false;
-    if (mysql_real_query(&mysql, sql.c_str(), sql.size()) != 0) return false;
+    // Not tried again: the statement may have run before the connection was
+    // lost.
+    if (mysql_real_query(&mysql, sql.c_str(), sql.size()) != 0) {
+        keepError();
+        return false;
+    }
     // A statement that answered rows after all: drain them, or the
     // connection refuses the next command.
     if (MYSQL_RES* rows = mysql_store_result(&mysql)) mysql_free_result(rows);
@@ -230,7 +299,8 @@ bool CHQGS_MySQLEngine::execute(const std::string& sql) {
 
 CHQGS_Symbol* CHQGS_MySQLEngine::queryMark(const char* sql) {
     if (!opened || sql == nullptr) return nullptr;
-    MySQLResult r(&mysql, sql);
+    MySQLResult r;
+    read(r, sql, std::strlen(sql));
     if (!r.hasRows()) return nullptr;
     // The last row wins: only its symbol is built.
     CHQGS_MarkRow last;
@@ -244,13 +314,15 @@ CHQGS_Symbol* CHQGS_MySQLEngine::queryMark(const char* sql) {
 
 std::list<CHQGS_Symbol*> CHQGS_MySQLEngine::queryMarks(const char* sql) {
     if (!opened || sql == nullptr) return {};
-    MySQLResult r(&mysql, sql);
+    MySQLResult r;
+    read(r, sql, std::strlen(sql));
     return marksOf(r);
 }
 
 std::list<CHQGS_Symbol*> CHQGS_MySQLEngine::queryMarkRows(const std::string& sql) {
     if (!opened) return {};
-    MySQLResult r(&mysql, sql);
+    MySQLResult r;
+    read(r, sql);
     return marksOf(r);
 }
 
@@ -293,7 +365,8 @@ std::list<CHQGS_Symbol*> CHQGS_MySQLEngine::findMarksByNameLike(int libID, const
 
 std::string CHQGS_MySQLEngine::getMarkData(int libID, int id) {
     if (!opened) return std::string();
-    MySQLResult r(&mysql, builder.getMarkData(libID, id));
+    MySQLResult r;
+    read(r, builder.getMarkData(libID, id));
     std::string data;
     if (!r.hasRows()) return data;
     while (r.next()) data = r.text(CHQGS_MarkRow::kDataColumn);
@@ -303,7 +376,8 @@ std::string CHQGS_MySQLEngine::getMarkData(int libID, int id) {
 int CHQGS_MySQLEngine::queryShowMode(const char* sql) {
     int showMode = kNoShowMode;
     if (!opened || sql == nullptr) return showMode;
-    MySQLResult r(&mysql, sql);
+    MySQLResult r;
+    read(r, sql, std::strlen(sql));
     if (!r.hasRows()) return showMode;
     while (r.next()) showMode = r.integer(0);
     return showMode;
@@ -312,7 +386,8 @@ int CHQGS_MySQLEngine::queryShowMode(const char* sql) {
 int CHQGS_MySQLEngine::queryMarkType(const char* sql) {
     int markType = 0;
     if (!opened || sql == nullptr) return markType;
-    MySQLResult r(&mysql, sql);
+    MySQLResult r;
+    read(r, sql, std::strlen(sql));
     if (!r.hasRows()) return markType;
     while (r.next()) markType = r.integer(0);
     return markType == 1 ? 1 : 0;
@@ -321,7 +396,8 @@ int CHQGS_MySQLEngine::queryMarkType(const char* sql) {
 std::string CHQGS_MySQLEngine::queryMarkName(const char* sql) {
     std::string name;
     if (!opened || sql == nullptr) return name;
-    MySQLResult r(&mysql, sql);
+    MySQLResult r;
+    read(r, sql, std::strlen(sql));
     if (!r.hasRows()) return name;
     while (r.next()) name = r.text(0);
     return name;
@@ -332,7 +408,8 @@ std::string CHQGS_MySQLEngine::queryMarkName(const char* sql) {
 std::list<CHQGS_SymbolTag*> CHQGS_MySQLEngine::getTags() {
     std::list<CHQGS_SymbolTag*> tags;
     if (!opened) return tags;
-    MySQLResult r(&mysql, builder.getTags());
+    MySQLResult r;
+    read(r, builder.getTags());
     if (!r.hasRows()) return tags;
     while (r.next()) {
         CHQGS_SymbolTag* tag = new CHQGS_SymbolTag();
@@ -348,7 +425,8 @@ std::list<CHQGS_SymbolTag*> CHQGS_MySQLEngine::getTags() {
 std::list<CHQGS_SymbolNode*> CHQGS_MySQLEngine::getNodes(int libID, int pid) {
     std::list<CHQGS_SymbolNode*> nodes;
     if (!opened) return nodes;
-    MySQLResult r(&mysql, builder.getNodes(libID, pid));
+    MySQLResult r;
+    read(r, builder.getNodes(libID, pid));
     if (!r.hasRows()) return nodes;
     while (r.next()) {
         CHQGS_SymbolNode* node = new CHQGS_SymbolNode();
@@ -364,7 +442,8 @@ std::list<CHQGS_SymbolNode*> CHQGS_MySQLEngine::getNodes(int libID, int pid) {
 
 bool CHQGS_MySQLEngine::getImage(int libID, int id, CHQGS_SymbolImage* image) {
     if (!opened || image == nullptr) return false;
-    MySQLResult r(&mysql, builder.getImage(libID, id));
+    MySQLResult r;
+    read(r, builder.getImage(libID, id));
     if (!r.ran()) return false;
     if (!r.hasRows()) return true;
     const unsigned int last = r.fields() - 1;

@@ -11,36 +11,124 @@ namespace HQ {
 
 namespace {
 
-// The key is only checked when a page is read: this cheap read of the schema
-// makes a wrong key (or a file that is no database) fail at open.
-const char kKeyCheck[] = "SELECT count(*) FROM sqlite_master;";
+// The key is only checked when a page is read: this read of the schema makes
+// a wrong key (or a file that is no database) fail at open. It counts the
+// library's four tables; a file whose schema does not parse fails to prepare.
+const char kTableCheck[] =
+    "SELECT count(*) FROM sqlite_master WHERE type='table' AND lower(name) IN "
+    "('tags','nodes','marks','images');";
+const int kLibraryTables = 4;
+// Each table with the columns the engine reads by position.
+struct TableShape {
+    const char* select;
+    int columns;
+};
+const TableShape kTableShapes[] = {
+    {"SELECT * FROM Tags;", 4},
+    {"SELECT * FROM Nodes;", 5},
+    {"SELECT * FROM Marks;", CHQGS_MarkRow::kColumns},
+    {"SELECT * FROM Images;", 3},
+};
 
-// One prepared statement, finalized when it goes out of scope.
-class Statement {
+// A text of ASCII characters only (no NUL): the same bytes in UTF-8 and in
+// every code page the C library offers as a locale's encoding.
+bool IsPlainAscii(const std::string& text) {
+    for (unsigned char c : text)
+        if (c == 0 || c >= 0x80) return false;
+    return true;
+}
+
+// The conversions take the locale's encoding from the environment
+// (setlocale(LC_CTYPE, "")). The first text converted always goes through
+// them, so that the first read sets the locale as it always did; ASCII texts
+// are their own conversion after that.
+bool LocaleTaken() {
+    static bool taken = false;
+    const bool was = taken;
+    taken = true;
+    return was;
+}
+
+// UTF-8 (as stored) to the local code page.
+std::string ToLocal(const std::string& utf8) {
+    if (IsPlainAscii(utf8) && LocaleTaken()) return utf8;
+    return CHQGS_UtilityFunctions::UTF8ToANSI(utf8);
+}
+
+// The local code page (as callers hand texts in) to UTF-8; false when the
+// text does not convert.
+bool ToStored(const std::string& local, std::string* utf8) {
+    if (IsPlainAscii(local) && LocaleTaken()) {
+        *utf8 = local;
+        return true;
+    }
+    *utf8 = CHQGS_UtilityFunctions::ANSIToUTF8(local);
+    return !utf8->empty() || local.empty();
+}
+
+int Integer(sqlite3_stmt* stmt, int col) { return sqlite3_column_int(stmt, col); }
+
+// The column's bytes as stored (UTF-8); a NULL column reads as the empty text.
+std::string StoredText(sqlite3_stmt* stmt, int col) {
+    const unsigned char* t = sqlite3_column_text(stmt, col);
+    if (t == nullptr) return std::string();
+    return std::string(reinterpret_cast<const char*>(t),
+                       static_cast<size_t>(sqlite3_column_bytes(stmt, col)));
+}
+
+// The column's text converted from UTF-8 to the local code page.
+std::string Text(sqlite3_stmt* stmt, int col) { return ToLocal(StoredText(stmt, col)); }
+
+// The mark row under stmt: its name converted, its data text as stored (the
+// reader converts the texts of the drawing one by one).
+CHQGS_MarkRow ReadMarkRow(sqlite3_stmt* stmt) {
+    CHQGS_MarkRow row;
+    for (int col = 0; col < CHQGS_MarkRow::kColumns; ++col) {
+        if (col == CHQGS_MarkRow::kNameColumn || col == CHQGS_MarkRow::kDataColumn) continue;
+        row.values[col] = Integer(stmt, col);
+    }
+    row.name = Text(stmt, CHQGS_MarkRow::kNameColumn);
+    row.data = StoredText(stmt, CHQGS_MarkRow::kDataColumn);
+    row.hasTrailing = true;
+    return row;
+}
+
+CHQGS_Symbol* SymbolOf(sqlite3_stmt* stmt) {
+    return CHQGS_BaseEngine::SymbolFromRow(ReadMarkRow(stmt), ToLocal);
+}
+
+// Every row of stmt as a new symbol; an empty list when stepping fails
+// (interrupted, damaged file) before the last row.
+std::list<CHQGS_Symbol*> SymbolsOf(sqlite3_stmt* stmt) {
+    std::list<CHQGS_Symbol*> marks;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) marks.push_back(SymbolOf(stmt));
+    if (rc != SQLITE_DONE) {
+        for (CHQGS_Symbol* s : marks) delete s;
+        marks.clear();
+    }
+    return marks;
+}
+
+}  // namespace
+
+// One statement compiled from text, finalized when it goes out of scope.
+class CHQGS_SqliteEngine::Query {
 public:
     // length -1: up to the terminating zero.
-    Statement(sqlite3* db, const char* sql, int length = -1) : stmt_(nullptr), ok_(false) {
-        if (db != nullptr && sql != nullptr)
-            ok_ = sqlite3_prepare_v2(db, sql, length, &stmt_, nullptr) == SQLITE_OK && stmt_ != nullptr;
+    Query(CHQGS_SqliteEngine& engine, const char* sql) : stmt_(nullptr), ok_(false) {
+        engine.startWork();
+        if (engine.db != nullptr && sql != nullptr)
+            ok_ = sqlite3_prepare_v2(engine.db, sql, -1, &stmt_, nullptr) == SQLITE_OK && stmt_ != nullptr;
     }
-    ~Statement() { sqlite3_finalize(stmt_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
+    ~Query() { sqlite3_finalize(stmt_); }
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
 
     bool prepared() const { return ok_; }
     // Prepared and delivering result columns.
     bool readable() const { return ok_ && sqlite3_column_count(stmt_) > 0; }
     bool nextRow() { return sqlite3_step(stmt_) == SQLITE_ROW; }
-    int integer(int col) const { return sqlite3_column_int(stmt_, col); }
-    // The column's text converted from UTF-8 to the local code page; a NULL
-    // column reads as the empty text.
-    std::string text(int col) const {
-        const unsigned char* t = sqlite3_column_text(stmt_, col);
-        if (t == nullptr) return std::string();
-        std::string utf8(reinterpret_cast<const char*>(t),
-                         static_cast<size_t>(sqlite3_column_bytes(stmt_, col)));
-        return CHQGS_UtilityFunctions::UTF8ToANSI(utf8);
-    }
     sqlite3_stmt* get() const { return stmt_; }
 
 private:
@@ -48,25 +136,58 @@ private:
     bool ok_;
 };
 
-CHQGS_MarkRow ReadMarkRow(const Statement& st) {
-    CHQGS_MarkRow row;
-    for (int col = 0; col < CHQGS_MarkRow::kColumns; ++col) {
-        if (col == CHQGS_MarkRow::kNameColumn || col == CHQGS_MarkRow::kDataColumn) continue;
-        row.values[col] = st.integer(col);
+// A kept statement in use: the identifiers bound, reset when it goes out of
+// scope (so that it holds no read transaction between calls).
+class CHQGS_SqliteEngine::HotStatement {
+public:
+    HotStatement(CHQGS_SqliteEngine& engine, HotRead read, sqlite3_int64 lib, sqlite3_int64 id)
+        : stmt_(engine.opened ? engine.hotStatement(read) : nullptr) {
+        engine.startWork();
+        if (stmt_ != nullptr &&
+            (sqlite3_bind_int64(stmt_, 1, lib) != SQLITE_OK || sqlite3_bind_int64(stmt_, 2, id) != SQLITE_OK))
+            stmt_ = nullptr;
     }
-    row.name = st.text(CHQGS_MarkRow::kNameColumn);
-    row.data = st.text(CHQGS_MarkRow::kDataColumn);
-    row.hasTrailing = true;
-    return row;
+    ~HotStatement() {
+        if (stmt_ != nullptr) sqlite3_reset(stmt_);
+    }
+    HotStatement(const HotStatement&) = delete;
+    HotStatement& operator=(const HotStatement&) = delete;
+
+    bool ready() const { return stmt_ != nullptr; }
+    bool nextRow() { return stmt_ != nullptr && sqlite3_step(stmt_) == SQLITE_ROW; }
+    sqlite3_stmt* get() const { return stmt_; }
+
+private:
+    sqlite3_stmt* stmt_;
+};
+
+const char* CHQGS_SqliteEngine::HotReadText(HotRead read) {
+    switch (read) {
+        case HotMark:
+            return "SELECT * FROM Marks WHERE LibID=?1 AND ID= ?2;";
+        case HotShowMode:
+            return "SELECT ShowMode FROM Marks WHERE LibID=?1 AND ID= ?2;";
+        case HotMarkType:
+            return "SELECT MarkType FROM Marks WHERE LibID=?1 AND ID= ?2;";
+        case HotMarkName:
+            return "SELECT MarkName FROM Marks WHERE LibID=?1 AND ID= ?2;";
+        case HotMarksByNode:
+            return "SELECT * FROM Marks WHERE LibID=?1 AND PID= ?2;";
+        default:
+            return nullptr;
+    }
 }
 
-}  // namespace
-
-CHQGS_SqliteEngine::CHQGS_SqliteEngine() : db(nullptr) {}
+CHQGS_SqliteEngine::CHQGS_SqliteEngine() : db(nullptr), hot(), workSteps(0) {}
 
 CHQGS_SqliteEngine::~CHQGS_SqliteEngine() { close(); }
 
 void CHQGS_SqliteEngine::setDBPath(const char* path) { dbPath = path != nullptr ? path : ""; }
+
+int CHQGS_SqliteEngine::OnProgress(void* engine) {
+    CHQGS_SqliteEngine* self = static_cast<CHQGS_SqliteEngine*>(engine);
+    return ++self->workSteps > kWorkBudget / kWorkStep ? 1 : 0;
+}
 
 bool CHQGS_SqliteEngine::open() {
     close();
@@ -76,8 +197,21 @@ bool CHQGS_SqliteEngine::open() {
     bool ok = sqlite3_open_v2(dbPath.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
               sqlite3_key(handle, kLibraryKey, kLibraryKeyLength) == SQLITE_OK;
     if (ok) {
-        Statement check(handle, kKeyCheck);
-        ok = check.readable() && check.nextRow();
+        db = handle;
+        sqlite3_progress_handler(db, kWorkStep, OnProgress, this);
+        // The name searches read the whole Marks table: a cache that holds a
+        // library of some ten thousand marks saves reading (and decrypting)
+        // its pages on every search.
+        sqlite3_exec(db, ("PRAGMA cache_size = -" + std::to_string(kPageCacheKiB) + ";").c_str(), nullptr,
+                     nullptr, nullptr);
+        Query check(*this, kTableCheck);
+        ok = check.readable() && check.nextRow() && Integer(check.get(), 0) == kLibraryTables;
+        for (const TableShape& table : kTableShapes) {
+            if (!ok) break;
+            Query shape(*this, table.select);
+            ok = shape.prepared() && sqlite3_column_count(shape.get()) >= table.columns;
+        }
+        db = nullptr;
     }
     if (!ok) {
         sqlite3_close(handle);  // also releases a handle that came with a failure
@@ -88,31 +222,87 @@ bool CHQGS_SqliteEngine::open() {
     return true;
 }
 
+void CHQGS_SqliteEngine::finalizeHotStatements() {
+    for (sqlite3_stmt*& stmt : hot) {
+        sqlite3_finalize(stmt);
+        stmt = nullptr;
+    }
+}
+
 void CHQGS_SqliteEngine::close() {
+    finalizeHotStatements();
     if (!opened) return;
     if (db != nullptr) sqlite3_close(db);
     db = nullptr;
     opened = false;
 }
 
-// ---- Marks -----------------------------------------------------------------
-
-CHQGS_Symbol* CHQGS_SqliteEngine::queryMark(const char* sql) {
-    Statement st(db, sql);
-    if (!st.readable() || !st.nextRow()) return nullptr;
-    return SymbolFromRow(ReadMarkRow(st));
+sqlite3_stmt* CHQGS_SqliteEngine::hotStatement(HotRead read) {
+    if (db == nullptr || read < 0 || read >= HotReadCount) return nullptr;
+    if (hot[read] == nullptr) {
+        if (sqlite3_prepare_v2(db, HotReadText(read), -1, &hot[read], nullptr) != SQLITE_OK) {
+            sqlite3_finalize(hot[read]);
+            hot[read] = nullptr;
+        }
+    }
+    return hot[read];
 }
 
-std::list<CHQGS_Symbol*> CHQGS_SqliteEngine::queryMarks(const char* sql) {
-    std::list<CHQGS_Symbol*> marks;
-    Statement st(db, sql);
-    if (!st.readable()) return marks;
-    while (st.nextRow()) marks.push_back(SymbolFromRow(ReadMarkRow(st)));
-    return marks;
+int CHQGS_SqliteEngine::preparedHotReads() const {
+    int n = 0;
+    for (sqlite3_stmt* stmt : hot) n += stmt != nullptr ? 1 : 0;
+    return n;
+}
+
+// ---- Marks -----------------------------------------------------------------
+
+CHQGS_Symbol* CHQGS_SqliteEngine::getMark(int libID, int id) {
+    HotStatement st(*this, HotMark, libID, id);
+    if (!st.nextRow()) return nullptr;
+    return SymbolOf(st.get());
+}
+
+int CHQGS_SqliteEngine::getShowMode(unsigned int libID, unsigned int id) {
+    HotStatement st(*this, HotShowMode, libID, id);
+    if (!st.nextRow()) return kNoShowMode;
+    return Integer(st.get(), 0);
+}
+
+int CHQGS_SqliteEngine::getMarkType(unsigned int libID, unsigned int id) {
+    HotStatement st(*this, HotMarkType, libID, id);
+    if (!st.nextRow()) return 0;
+    return Integer(st.get(), 0) == 1 ? 1 : 0;
+}
+
+std::string CHQGS_SqliteEngine::getMarkName(unsigned int libID, unsigned int id) {
+    HotStatement st(*this, HotMarkName, libID, id);
+    if (!st.nextRow()) return std::string();
+    return Text(st.get(), 0);
 }
 
 std::list<CHQGS_Symbol*> CHQGS_SqliteEngine::getMarksByNode(int libID, int pid) {
-    return queryMarks(builder.getMarksByNode(libID, pid).c_str());
+    HotStatement st(*this, HotMarksByNode, libID, pid);
+    if (!st.ready()) return {};
+    return SymbolsOf(st.get());
+}
+
+std::string CHQGS_SqliteEngine::getMarkData(int libID, int id) {
+    HotStatement st(*this, HotMark, libID, id);
+    if (!st.nextRow()) return std::string();
+    // The whole text converted at once, as this answer always was.
+    return CHQGS_UtilityFunctions::UTF8ToANSI(StoredText(st.get(), CHQGS_MarkRow::kDataColumn));
+}
+
+CHQGS_Symbol* CHQGS_SqliteEngine::queryMark(const char* sql) {
+    Query st(*this, sql);
+    if (!st.readable() || !st.nextRow()) return nullptr;
+    return SymbolOf(st.get());
+}
+
+std::list<CHQGS_Symbol*> CHQGS_SqliteEngine::queryMarks(const char* sql) {
+    Query st(*this, sql);
+    if (!st.readable()) return {};
+    return SymbolsOf(st.get());
 }
 
 std::list<CHQGS_Symbol*> CHQGS_SqliteEngine::findMarksById(int id, int libID) {
@@ -124,23 +314,21 @@ std::list<CHQGS_Symbol*> CHQGS_SqliteEngine::findMarksByIdLike(int id, int libID
 }
 
 std::list<CHQGS_Symbol*> CHQGS_SqliteEngine::findMarksByName(int libID, const std::string& name) {
-    return queryMarks(builder.findMarksByName(libID, name).c_str());
+    std::string stored;
+    if (!ToStored(name, &stored)) return {};
+    return queryMarks(builder.findMarksByName(libID, stored).c_str());
 }
 
 std::list<CHQGS_Symbol*> CHQGS_SqliteEngine::findMarksByNameLike(int libID, const std::string& text) {
-    return queryMarks(builder.findMarksByNameLike(libID, text).c_str());
-}
-
-std::string CHQGS_SqliteEngine::getMarkData(int libID, int id) {
-    Statement st(db, builder.getMarkData(libID, id).c_str());
-    if (!st.readable() || !st.nextRow()) return std::string();
-    return st.text(CHQGS_MarkRow::kDataColumn);
+    std::string stored;
+    if (!ToStored(text, &stored)) return {};
+    return queryMarks(builder.findMarksByNameLike(libID, stored).c_str());
 }
 
 int CHQGS_SqliteEngine::queryInt(const char* sql, int fallback) {
-    Statement st(db, sql);
+    Query st(*this, sql);
     if (!st.readable() || !st.nextRow()) return fallback;
-    return st.integer(0);
+    return Integer(st.get(), 0);
 }
 
 int CHQGS_SqliteEngine::queryShowMode(const char* sql) { return queryInt(sql, kNoShowMode); }
@@ -148,40 +336,50 @@ int CHQGS_SqliteEngine::queryShowMode(const char* sql) { return queryInt(sql, kN
 int CHQGS_SqliteEngine::queryMarkType(const char* sql) { return queryInt(sql, 0) == 1 ? 1 : 0; }
 
 std::string CHQGS_SqliteEngine::queryMarkName(const char* sql) {
-    Statement st(db, sql);
+    Query st(*this, sql);
     if (!st.readable() || !st.nextRow()) return std::string();
-    return st.text(0);
+    return Text(st.get(), 0);
 }
 
 // ---- Tags, nodes, images ---------------------------------------------------
 
 std::list<CHQGS_SymbolTag*> CHQGS_SqliteEngine::getTags() {
     std::list<CHQGS_SymbolTag*> tags;
-    Statement st(db, builder.getTags().c_str());
+    Query st(*this, builder.getTags().c_str());
     if (!st.readable()) return tags;
-    while (st.nextRow()) {
+    int rc;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
         CHQGS_SymbolTag* tag = new CHQGS_SymbolTag();
-        tag->ID = st.integer(0);
-        tag->LibName = st.text(1);
-        tag->NodeCount = st.integer(2);
-        tag->MarkCount = st.integer(3);
+        tag->ID = Integer(st.get(), 0);
+        tag->LibName = Text(st.get(), 1);
+        tag->NodeCount = Integer(st.get(), 2);
+        tag->MarkCount = Integer(st.get(), 3);
         tags.push_back(tag);
+    }
+    if (rc != SQLITE_DONE) {
+        for (CHQGS_SymbolTag* tag : tags) delete tag;
+        tags.clear();
     }
     return tags;
 }
 
 std::list<CHQGS_SymbolNode*> CHQGS_SqliteEngine::getNodes(int libID, int pid) {
     std::list<CHQGS_SymbolNode*> nodes;
-    Statement st(db, builder.getNodes(libID, pid).c_str());
+    Query st(*this, builder.getNodes(libID, pid).c_str());
     if (!st.readable()) return nodes;
-    while (st.nextRow()) {
+    int rc;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
         CHQGS_SymbolNode* node = new CHQGS_SymbolNode();
-        node->LibID = st.integer(0);
-        node->ID = st.integer(1);
-        node->PID = st.integer(2);
-        node->NodeLevel = st.integer(3);
-        node->NodeName = st.text(4);
+        node->LibID = Integer(st.get(), 0);
+        node->ID = Integer(st.get(), 1);
+        node->PID = Integer(st.get(), 2);
+        node->NodeLevel = Integer(st.get(), 3);
+        node->NodeName = Text(st.get(), 4);
         nodes.push_back(node);
+    }
+    if (rc != SQLITE_DONE) {
+        for (CHQGS_SymbolNode* node : nodes) delete node;
+        nodes.clear();
     }
     return nodes;
 }
@@ -189,7 +387,7 @@ std::list<CHQGS_SymbolNode*> CHQGS_SqliteEngine::getNodes(int libID, int pid) {
 bool CHQGS_SqliteEngine::getImage(int libID, int id, CHQGS_SymbolImage* image) {
     if (image == nullptr) return false;
     const int kImageColumn = 2;
-    Statement st(db, builder.getImage(libID, id).c_str());
+    Query st(*this, builder.getImage(libID, id).c_str());
     if (!st.prepared()) return false;
     while (st.nextRow()) {
         image->set(static_cast<const unsigned char*>(sqlite3_column_blob(st.get(), kImageColumn)),
@@ -202,6 +400,7 @@ bool CHQGS_SqliteEngine::getImage(int libID, int id, CHQGS_SymbolImage* image) {
 
 bool CHQGS_SqliteEngine::execute(const std::string& sql) {
     if (db == nullptr) return false;
+    startWork();
     return sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
@@ -249,7 +448,7 @@ bool CHQGS_SqliteEngine::deleteImage(int libID, int id) { return execute(builder
 
 bool CHQGS_SqliteEngine::addImage(int libID, int id, const CHQGS_SymbolImage* image) {
     if (image == nullptr) return false;
-    Statement st(db, builder.addImage(libID, id).c_str());
+    Query st(*this, builder.addImage(libID, id).c_str());
     if (!st.prepared()) return false;
     // SQLITE_STATIC: the image outlives the statement.
     if (sqlite3_bind_blob(st.get(), 1, image->getData(), image->getSize(), SQLITE_STATIC) != SQLITE_OK)

@@ -22,7 +22,27 @@
 // Identifiers are 32-bit: a library is addressed by libID, a node or mark by
 // id within its library, a parent node by pid. Texts are 8-bit: the SQLite
 // engine answers the local code page, the MySQL engine UTF-8; texts passed in
-// are stored as given.
+// to writes are stored as given.
+//
+// Code page of the SQLite engine: the texts given to findMarksByName and
+// findMarksByNameLike are taken in the local code page (as the engine hands
+// names out) and converted to UTF-8 before they are compared with the file;
+// a text that does not convert finds nothing. The texts of a mark's drawing
+// are converted one by one, so a character the code page cannot hold empties
+// only its own text; getMarkData converts the whole data text at once (one
+// such character empties it). The conversions set the process-wide C locale
+// category LC_CTYPE from the environment (setlocale(LC_CTYPE, "")): the first
+// read that converts a text does so, and so does every later conversion of a
+// text that is not plain ASCII. A host that needs another LC_CTYPE sets it
+// back after its reads.
+//
+// Limits: a SQLite statement that runs longer than its work budget (about a
+// second of the database's work; far beyond what a real library's reads
+// need) is interrupted and the read answers its default. The MySQL engine
+// gives up connecting after 3 seconds and waiting on the server after 5
+// (fixed); a read whose connection was lost connects anew once and is tried
+// again, a write is not tried again. exportLibraryXml answers the empty
+// string for a category tree deeper than 1000 levels.
 #ifndef MARKSTORE_SYMBOLLIBMANAGER_H
 #define MARKSTORE_SYMBOLLIBMANAGER_H
 

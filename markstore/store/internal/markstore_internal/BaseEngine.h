@@ -13,6 +13,7 @@
 #ifndef MARKSTORE_INTERNAL_BASEENGINE_H
 #define MARKSTORE_INTERNAL_BASEENGINE_H
 
+#include "MarkDataReader.h"
 #include "StatementBuilder.h"
 
 #include <markstore/SymbolRecords.h>
@@ -114,8 +115,9 @@ public:
 
     // A new symbol from a mark row: the common attributes filled by column
     // position (MinY and MaxY negated, the trailing columns only when read),
-    // then the units read from the row's data text.
-    static CHQGS_Symbol* SymbolFromRow(const CHQGS_MarkRow& row);
+    // then the units read from the row's data text (up to its first NUL),
+    // with convert applied to each text of the drawing (null: none).
+    static CHQGS_Symbol* SymbolFromRow(const CHQGS_MarkRow& row, MarkTextConversion convert = nullptr);
 
 protected:
     explicit CHQGS_BaseEngine(CHQGS_StatementBuilder statementBuilder = CHQGS_StatementBuilder());

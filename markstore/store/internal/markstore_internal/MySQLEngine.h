@@ -13,9 +13,19 @@
 // the backslash as an escape character). Texts without special characters
 // are spliced byte for byte.
 //
-// A connection that dies mid-session (server stopped, connection killed)
-// makes every read answer its default and every write false; open connects
-// anew.
+// Time-outs: connecting gives up after kConnectTimeoutSeconds, and a read or
+// write on the connection after kReadTimeoutSeconds or kWriteTimeoutSeconds
+// without progress (a frozen server, a listener that never answers). They
+// are fixed: the manager's settings offer no place for them.
+//
+// A read that fails because the connection was lost (server restarted or
+// gone, connection killed, a time-out) connects anew once with the same
+// settings and is tried again; writes are not tried again (they may have run
+// before the connection was lost), but the next read reconnects. When the
+// server stays away every read answers its default and every write false,
+// and the engine stays open, trying again at the next read. The server's
+// text of the last failure is kept (lastError) for diagnostics; it does not
+// leave the library.
 #ifndef MARKSTORE_INTERNAL_MYSQLENGINE_H
 #define MARKSTORE_INTERNAL_MYSQLENGINE_H
 
@@ -31,6 +41,10 @@ class CHQGS_MySQLEngine : public CHQGS_BaseEngine {
 public:
     // The port used when setPort was not called.
     static const unsigned int kDefaultPort = 3306;
+    // Time-outs of the connection, in seconds.
+    static const unsigned int kConnectTimeoutSeconds = 3;
+    static const unsigned int kReadTimeoutSeconds = 5;
+    static const unsigned int kWriteTimeoutSeconds = 5;
     // The character set the connection runs in.
     static const char kCharset[];
 
@@ -99,6 +113,11 @@ public:
     unsigned int portSetting() const { return port; }
     // The server's identifier of the open connection; 0 when closed.
     unsigned long connectionId();
+    // The error text of the last failed connect or statement (empty before
+    // the first failure).
+    const std::string& lastError() const { return lastErrorText; }
+    // How often a lost connection was made anew.
+    int reconnectCount() const { return reconnects; }
 
     // The 32-bit integer at the start of text as formatted stream extraction
     // reads it: leading white space skipped, an optional sign, decimal
@@ -111,6 +130,17 @@ public:
     std::string escapeText(const std::string& text, char quote);
 
 private:
+    // Connects mysql with the settings and the time-outs; keeps the error.
+    bool connect();
+    // Closes the lost connection and connects anew.
+    bool reconnect();
+    // The last failure was the loss of the connection.
+    bool connectionLost();
+    void keepError();
+    // Runs a read into result, once more on a new connection when the
+    // connection was lost; false when it failed (or the engine is closed).
+    bool read(MySQLResult& result, const char* sql, size_t length);
+    bool read(MySQLResult& result, const std::string& sql);
     // One symbol per row of the statement (which may hold any byte).
     std::list<CHQGS_Symbol*> queryMarkRows(const std::string& sql);
     static std::list<CHQGS_Symbol*> marksOf(MySQLResult& result);
@@ -126,6 +156,8 @@ private:
     std::string password;
     std::string dbName;
     unsigned int port;
+    std::string lastErrorText;
+    int reconnects;
 };
 
 }  // namespace HQ
