@@ -1,5 +1,6 @@
 #include "Library.h"
 
+#include <geomkit/UtilityFunctions.h>
 #include <markstore/SymbolLibManager.h>
 #include <markstore/SymbolRecords.h>
 
@@ -145,6 +146,10 @@ std::vector<SymbolPtr> Library::find(const std::string& text, int lib) {
             piece += c;
         }
     }
+    // The SQLite engine takes search texts in the local code page, as it
+    // hands names out; a piece the code page cannot hold asks for every name.
+    if (encoding_ == HQ::SymbolTextEncoding::LocalCodePage && !best.empty())
+        best = HQ::CHQGS_UtilityFunctions::UTF8ToANSI(best);
     const std::string needle = Lower(text);
     std::vector<SymbolPtr> out;
     for (auto& s : Own(manager_->findMarksByNameLike(lib, best))) {
