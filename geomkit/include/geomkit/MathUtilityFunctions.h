@@ -181,6 +181,8 @@ public:
     // gets its position and direction but does not split the line. An empty
     // list of fractions answers nothing; an empty polyline answers no pieces
     // and (0, 0) positions; a zero-length segment has direction (0, 0).
+    // Cost: linear in the points for the walk, plus a binary search over the
+    // points for each fraction smaller than an earlier one.
     static std::vector<std::vector<CHQ_Point2D>> GetPercentPos(const std::vector<CHQ_Point2D>& line,
                                                                const std::vector<float>& fractions,
                                                                std::vector<CHQ_Point2D>& positions,
