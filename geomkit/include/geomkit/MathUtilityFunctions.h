@@ -325,7 +325,8 @@ public:
     // per vertex. Uses the process-wide tessellator (not thread safe) and
     // leaves the contours in it. Contours are filled by the positive winding
     // rule. Answers false with empty outputs when a contour has fewer than two
-    // points; otherwise true, even when the face tessellates to nothing.
+    // points, or a point or the thickness is not a finite number; otherwise
+    // true, even when the face tessellates to nothing.
     static bool ComputeTextTessellation(const std::vector<std::vector<CHQ_Point2D>>& contours,
                                         double thickness, std::vector<CHQ_Point3D>& vertices,
                                         std::vector<int>& indices, std::vector<CHQ_Point3D>& normals);
