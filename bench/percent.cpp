@@ -1,5 +1,6 @@
 // Percent positions: cost of GetPercentPos on polylines of growing size (it
-// should grow linearly with the number of segments) and on paths (sampled at
+// should grow linearly with the number of segments, for descending fractions
+// too) and on paths (sampled at
 // 101 points first, so roughly constant in the path's own size).
 #include <geomkit/MathUtilityFunctions.h>
 #include <geomkit/PrimitiveUtilityFunctions.h>
@@ -36,6 +37,30 @@ void BM_PercentPolyline(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_PercentPolyline)->Arg(10)->Arg(1000)->Arg(10000)->Arg(100000)->Complexity(benchmark::oN);
+
+// The same fractions in descending order: every fraction after the first
+// lies below the previous one and is searched again from the start of the
+// line (a binary search over the cumulative fractions).
+void BM_PercentPolylineDescending(benchmark::State& state) {
+    const std::vector<CHQ_Point2D> line = Zigzag(static_cast<int>(state.range(0)));
+    std::vector<float> fractions;
+    for (int i = 1000; i > 0; --i) fractions.push_back(static_cast<float>(i) / 1000.0f);
+    for (auto _ : state) {
+        std::vector<CHQ_Point2D> positions, directions;
+        auto pieces = HQ::CHQGS_MathUtilityFunctions::GetPercentPos(line, fractions, positions, directions);
+        benchmark::DoNotOptimize(pieces.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetComplexityN(state.range(0));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_PercentPolylineDescending)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 void BM_PercentPolylineSingle(benchmark::State& state) {
     const std::vector<CHQ_Point2D> line = Zigzag(static_cast<int>(state.range(0)));

@@ -6,7 +6,9 @@
 #include "PathSampling.h"
 #include "Tolerances.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 
 namespace HQ {
@@ -22,6 +24,9 @@ struct Walk {
     const std::vector<CHQ_Point2D>& pts;
     std::vector<double> f;
     double total = 0.0;
+    // Number of leading fractions that are numbers: f[0 .. ordered) is
+    // sorted, and no fraction is found beyond it.
+    size_t ordered = 0;
 
     explicit Walk(const std::vector<CHQ_Point2D>& line) : pts(line), f(line.size(), 0.0) {
         // Cumulative lengths first, then divided by the total in place.
@@ -33,6 +38,17 @@ struct Walk {
         // A line of length 0 gets NaN fractions, which no fraction matches.
         const double nan = std::numeric_limits<double>::quiet_NaN();
         for (double& v : f) v = total > 0.0 ? v / total : nan;
+        // The fractions never decrease up to the first NaN (a NaN length or
+        // an infinite total turns the rest of them into NaN).
+        while (ordered < f.size() && !std::isnan(f[ordered])) ++ordered;
+    }
+
+    // The first vertex from which Locate, starting at vertex 0, stops for
+    // fraction p: the first k with p <= f[k], or n when there is none.
+    size_t FirstAtOrAbove(double p) const {
+        const auto end = f.begin() + static_cast<std::ptrdiff_t>(ordered);
+        const auto it = std::lower_bound(f.begin(), end, p);
+        return it == end ? pts.size() : static_cast<size_t>(it - f.begin());
     }
 
     // Travel direction on the segment ending at vertex j, rounded to single
@@ -104,7 +120,9 @@ std::vector<std::vector<CHQ_Point2D> > CHQGS_MathUtilityFunctions::GetPercentPos
                 // A fraction below an earlier one (or one the walk has
                 // already passed): searched afresh from the start so that its
                 // position lies on the line, but it does not split the line.
-                size_t fresh = 0;
+                // Binary search gives the vertex the walk from the start
+                // would stop at.
+                size_t fresh = walk.FirstAtOrAbove(p);
                 if (!walk.Locate(p, fresh, nullptr, q, d)) continue;
             }
             pos[i] = q;

@@ -18,20 +18,27 @@ namespace {
 using tolerance::kCoordinateTolerance;
 
 // Steps 1-3 shared by both mesh functions: the face triangulation F, T of
-// the contours, or false for a contour of fewer than two points.
-bool TessellateFace(const std::vector<std::vector<CHQ_Point2D>>& contours, std::vector<CHQ_Point3D>& vertices,
-                    std::vector<int>& indices, std::vector<CHQ_Point3D>& normals,
-                    std::vector<CHQ_Point3D>& face, std::vector<int>& faceIdx) {
+// the contours, or false for a contour of fewer than two points, a point or
+// a thickness that is not a finite number (the mesh would carry it into
+// every vertex and normal built from it).
+bool TessellateFace(const std::vector<std::vector<CHQ_Point2D>>& contours, double thickness,
+                    std::vector<CHQ_Point3D>& vertices, std::vector<int>& indices,
+                    std::vector<CHQ_Point3D>& normals, std::vector<CHQ_Point3D>& face,
+                    std::vector<int>& faceIdx) {
     vertices.clear();
     indices.clear();
     normals.clear();
     CHQGS_UtilityTessellation* tess = CHQGS_UtilityTessellation::getInstance();
     tess->init();
+    if (!std::isfinite(thickness)) return false;
     for (const auto& c : contours) {
         if (c.size() < 2) return false;
         std::vector<CHQ_Point3D> c3;
         c3.reserve(c.size());
-        for (const auto& p : c) c3.emplace_back(p.x, p.y, 0.0);
+        for (const auto& p : c) {
+            if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+            c3.emplace_back(p.x, p.y, 0.0);
+        }
         tess->addContour(c3);
     }
     tess->tesselated(face, faceIdx);
@@ -49,7 +56,7 @@ bool CHQGS_MathUtilityFunctions::ComputeTextTessellation(
     std::vector<CHQ_Point3D>& vertices, std::vector<int>& indices, std::vector<CHQ_Point3D>& normals) {
     std::vector<CHQ_Point3D> F;
     std::vector<int> T;
-    if (!TessellateFace(contours, vertices, indices, normals, F, T)) return false;
+    if (!TessellateFace(contours, thickness, vertices, indices, normals, F, T)) return false;
     const double h = thickness * 0.5;
     const int k = static_cast<int>(F.size());
 
@@ -92,7 +99,7 @@ bool CHQGS_MathUtilityFunctions::ComputeTextTessellationFace(
     std::vector<CHQ_Point3D>& vertices, std::vector<int>& indices, std::vector<CHQ_Point3D>& normals) {
     std::vector<CHQ_Point3D> F;
     std::vector<int> T;
-    if (!TessellateFace(contours, vertices, indices, normals, F, T)) return false;
+    if (!TessellateFace(contours, thickness, vertices, indices, normals, F, T)) return false;
     AppendAtZ(vertices, F, thickness * 0.5);
     indices = T;
     normals = ComputeNormals(F, T, false);

@@ -35,6 +35,14 @@ std::deque<VertexBlock> g_combineBlocks;
 // callback); the run then answers false instead of a partial result.
 bool g_runFailed = false;
 
+// Set once the error line of the current run has been written: the
+// tessellator reports some errors once per vertex (every coordinate beyond
+// its limit), and one failed run is one line.
+bool g_errorReported = false;
+
+// The error line of a failed run.
+void ReportError(const char* text) { std::fprintf(stderr, "CHQGS_UtilityTessellation Error: %s\n", text); }
+
 bool IsFinite(const CHQ_Point3D& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
 }  // namespace
@@ -95,11 +103,15 @@ bool CHQGS_UtilityTessellation::run(const std::vector<std::vector<CHQ_Point3D>>&
     indices.clear();
 
     // The tessellator's limit check lets NaN through, and its sweep is not
-    // defined for it; such input is refused before it gets there.
+    // defined for it; such input is refused before it gets there, with one
+    // error line for the call.
     std::size_t total = 0;
     for (const auto& c : contours) {
         for (const auto& p : c)
-            if (!IsFinite(p)) return false;
+            if (!IsFinite(p)) {
+                ReportError("coordinate is not a finite number");
+                return false;
+            }
         total += c.size();
     }
 
@@ -134,6 +146,7 @@ bool CHQGS_UtilityTessellation::run(const std::vector<std::vector<CHQ_Point3D>>&
     gluTessProperty(tess, GLU_TESS_WINDING_RULE, currentWinding);
 
     g_runFailed = false;
+    g_errorReported = false;
     g_combineBlocks.clear();
     // One block per input point, allocated at once so that the addresses
     // handed to the tessellator stay valid until it is deleted.
@@ -235,10 +248,11 @@ void CHQGS_UtilityTessellation::endCallback() {
 }
 
 void CHQGS_UtilityTessellation::errorCallback(unsigned int errorCode) {
-    const GLubyte* text = gluErrorString(errorCode);
-    std::fprintf(stderr, "CHQGS_UtilityTessellation Error: %s\n",
-                 text != nullptr ? reinterpret_cast<const char*>(text) : "unknown error");
     g_runFailed = true;
+    if (g_errorReported) return;
+    g_errorReported = true;
+    const GLubyte* text = gluErrorString(errorCode);
+    ReportError(text != nullptr ? reinterpret_cast<const char*>(text) : "unknown error");
 }
 
 }  // namespace HQ

@@ -4,6 +4,8 @@
 #include <geomkit/UtilityText.h>
 #include <pathalgo/PrimitiveAlgorithmPath.h>
 
+#include "GlyphPieces.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
@@ -123,7 +125,24 @@ std::vector<std::vector<CHQ_Point2D>> CHQGS_UtilityText::ReadOutline(wchar_t ch,
     FT_Outline& outline = fc->glyph->outline;
     if (raise) FT_Outline_Translate(&outline, 0, -fc->size->metrics.height);
 
-    auto flattenPiece = [this](CPrimitiveAlgorithmPath& path, std::vector<CHQ_Point2D>& out) {
+    // Curved pieces: their three points straight from the curve (see
+    // GlyphPieces.h); through a path and Flatten only for coordinates beyond
+    // the range where that is exact, which glyph outlines do not reach.
+    auto quadPiece = [this](std::vector<CHQ_Point2D>& out, const CHQ_Point2D& pen, const CHQ_Point2D& c,
+                            const CHQ_Point2D& end) {
+        if (glyphpieces::AppendQuad(out, pen, c, end)) return;
+        CPrimitiveAlgorithmPath path;
+        path.MoveTo(pen);
+        path.QuadTo(c, end);
+        const std::vector<CHQ_Point2D> pts = Flatten(path, kCurveStep);
+        out.insert(out.end(), pts.begin(), pts.end());
+    };
+    auto cubicPiece = [this](std::vector<CHQ_Point2D>& out, const CHQ_Point2D& pen, const CHQ_Point2D& c1,
+                             const CHQ_Point2D& c2, const CHQ_Point2D& end) {
+        if (glyphpieces::AppendCubic(out, pen, c1, c2, end)) return;
+        CPrimitiveAlgorithmPath path;
+        path.MoveTo(pen);
+        path.CubicTo(c1, c2, end);
         const std::vector<CHQ_Point2D> pts = Flatten(path, kCurveStep);
         out.insert(out.end(), pts.begin(), pts.end());
     };
@@ -137,6 +156,8 @@ std::vector<std::vector<CHQ_Point2D>> CHQGS_UtilityText::ReadOutline(wchar_t ch,
         const CHQ_Point2D start = Map(pt[first]);
         CHQ_Point2D pen = start;
         std::vector<CHQ_Point2D> contour;
+        // At most three points per outline point, plus the closing two.
+        contour.reserve(3 * static_cast<std::size_t>(last - first + 1) + 2);
 
         int j = first + 1;
         while (j <= last) {
@@ -148,12 +169,9 @@ std::vector<std::vector<CHQ_Point2D>> CHQGS_UtilityText::ReadOutline(wchar_t ch,
             } else if (t == kTagConic) {
                 FT_Vector control = pt[j];
                 for (;;) {
-                    CPrimitiveAlgorithmPath path;
-                    path.MoveTo(pen);
                     if (j + 1 > last) {
                         // The contour ends after the control: close to the start.
-                        path.QuadTo(Map(control), start);
-                        flattenPiece(path, contour);
+                        quadPiece(contour, pen, Map(control), start);
                         pen = start;
                         j = last + 1;
                         break;
@@ -165,8 +183,7 @@ std::vector<std::vector<CHQ_Point2D>> CHQGS_UtilityText::ReadOutline(wchar_t ch,
                         const FT_Vector& c2 = pt[j + 1];
                         const CHQ_Point2D mid(static_cast<double>((control.x + c2.x) / 2),
                                               -static_cast<double>((control.y + c2.y) / 2));
-                        path.QuadTo(Map(control), mid);
-                        flattenPiece(path, contour);
+                        quadPiece(contour, pen, Map(control), mid);
                         pen = mid;
                         control = c2;
                         ++j;
@@ -174,8 +191,7 @@ std::vector<std::vector<CHQ_Point2D>> CHQGS_UtilityText::ReadOutline(wchar_t ch,
                     }
                     if (nt == kTagOn) {
                         const CHQ_Point2D end = Map(pt[j + 1]);
-                        path.QuadTo(Map(control), end);
-                        flattenPiece(path, contour);
+                        quadPiece(contour, pen, Map(control), end);
                         pen = end;
                         j += 2;
                         break;
@@ -186,10 +202,7 @@ std::vector<std::vector<CHQ_Point2D>> CHQGS_UtilityText::ReadOutline(wchar_t ch,
             } else if (t == kTagCubic) {
                 if (j + 1 > last || tag(j + 1) != kTagCubic) return result;
                 const CHQ_Point2D end = (j + 2 <= last) ? Map(pt[j + 2]) : start;
-                CPrimitiveAlgorithmPath path;
-                path.MoveTo(pen);
-                path.CubicTo(Map(pt[j]), Map(pt[j + 1]), end);
-                flattenPiece(path, contour);
+                cubicPiece(contour, pen, Map(pt[j]), Map(pt[j + 1]), end);
                 pen = end;
                 j += 3;
             } else {

@@ -208,6 +208,60 @@ TEST(Tessellation, NothingToFillAnswersFalseWithEmptyOutputs) {
     EXPECT_NEAR(CheckMesh(v, idx).area, 4.0, 1e-12);
 }
 
+// A failed call writes one error line, however many vertices are at fault;
+// degenerate input and success write none. Large rings take the
+// constrained Delaunay path first and fall back to the system tessellator.
+TEST(Tessellation, EachFailedCallWritesOneErrorLine) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    auto circle = [](int n, double r) {
+        Ring ring;
+        for (int k = 0; k < n; ++k)
+            ring.emplace_back(r * std::cos(2 * sitplot_test::kPi * k / n),
+                              r * std::sin(2 * sitplot_test::kPi * k / n), 0);
+        return ring;
+    };
+    Ring largeNaN = circle(3000, 10);
+    for (std::size_t k = 0; k < largeNaN.size(); k += 7) largeNaN[k].y = nan;
+    struct Case {
+        const char* name;
+        std::vector<Ring> rings;
+        bool ok;
+        int lines;
+        const char* text;  // expected in the line, if any
+    } cases[] = {
+        {"every vertex beyond the limit", {Square(1e200, 1e200, 1e199, true)}, false, 1, "Error: "},
+        {"large ring beyond the limit", {circle(3000, 1e200)}, false, 1, "Error: "},
+        {"NaN coordinates", {Ring{{nan, 0, 0}, {1, nan, 0}, {0, 1, nan}}}, false, 1, "not a finite number"},
+        {"infinite coordinates",
+         {Square(0, 0, 1, true), Ring{{inf, 0, 0}, {-inf, 1, 0}, {0, inf, 0}}},
+         false,
+         1,
+         "not a finite number"},
+        {"large ring with NaN", {largeNaN}, false, 1, "not a finite number"},
+        {"collinear ring", {Ring{{0, 0, 0}, {1, 1, 0}, {2, 2, 0}}}, false, 0, nullptr},
+        {"square", {Square(0, 0, 1, true)}, true, 0, nullptr},
+        {"large ring", {circle(3000, 10)}, true, 0, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<CHQ_Point3D> v;
+        std::vector<int> idx;
+        ::testing::internal::CaptureStderr();
+        const bool ok = Tessellate(c.rings, v, idx);
+        const std::string err = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(ok, c.ok);
+        EXPECT_EQ(v.empty(), !c.ok);
+        int lines = 0;
+        for (std::size_t at = err.find("CHQGS_UtilityTessellation Error: "); at != std::string::npos;
+             at = err.find("CHQGS_UtilityTessellation Error: ", at + 1))
+            ++lines;
+        EXPECT_EQ(lines, c.lines) << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), c.lines) << err;
+        if (c.text != nullptr) EXPECT_NE(err.find(c.text), std::string::npos) << err;
+    }
+}
+
 // ---- Real-world outlines --------------------------------------------------
 
 namespace {

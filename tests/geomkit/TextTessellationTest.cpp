@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 using namespace HQ;
@@ -180,6 +181,43 @@ TEST(TextTessellation, ShortContoursAndEmptyFaces) {
         EXPECT_TRUE(fv.empty());
         EXPECT_TRUE(fi.empty());
     }
+}
+
+// A point or a thickness that is not a finite number would reach every
+// vertex and normal of the mesh: both functions refuse it.
+TEST(TextTessellation, NonFiniteInputAnswersFalse) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const Contours square{{{0, 0}, {4, 0}, {4, 4}, {0, 4}}};
+    struct Case {
+        const char* name;
+        Contours contours;
+        double thickness;
+    } cases[] = {
+        {"NaN x", {{{0, 0}, {4, 0}, {nan, 4}, {0, 4}}}, 2.0},
+        {"infinite y in a second contour", {square[0], {{1, 1}, {2, inf}, {1, 2}}}, 2.0},
+        {"two-point contour with -inf", {{{-inf, 0}, {1, 0}}}, 2.0},
+        {"NaN thickness", square, nan},
+        {"infinite thickness", square, inf},
+        {"flat but NaN", {{{0, 0}, {nan, nan}, {0, 4}}}, 0.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Pts v{{1, 1, 1}}, n{{1, 1, 1}};
+        std::vector<int> idx{5};
+        EXPECT_FALSE(CHQGS_MathUtilityFunctions::ComputeTextTessellation(c.contours, c.thickness, v, idx, n));
+        EXPECT_TRUE(v.empty() && idx.empty() && n.empty());
+        Pts fv{{1, 1, 1}}, fn{{1, 1, 1}};
+        std::vector<int> fi{5};
+        EXPECT_FALSE(
+            CHQGS_MathUtilityFunctions::ComputeTextTessellationFace(c.contours, c.thickness, fv, fi, fn));
+        EXPECT_TRUE(fv.empty() && fi.empty() && fn.empty());
+    }
+    // The same square with finite values still makes its slab.
+    Pts v, n;
+    std::vector<int> idx;
+    EXPECT_TRUE(CHQGS_MathUtilityFunctions::ComputeTextTessellation(square, 2.0, v, idx, n));
+    EXPECT_EQ(v.size(), 2 * 4 + 2 * 4u);
 }
 
 TEST(TextTessellation, GlyphsExtrudeIntoClosedSlabs) {

@@ -181,6 +181,8 @@ public:
     // gets its position and direction but does not split the line. An empty
     // list of fractions answers nothing; an empty polyline answers no pieces
     // and (0, 0) positions; a zero-length segment has direction (0, 0).
+    // Cost: linear in the points for the walk, plus a binary search over the
+    // points for each fraction smaller than an earlier one.
     static std::vector<std::vector<CHQ_Point2D>> GetPercentPos(const std::vector<CHQ_Point2D>& line,
                                                                const std::vector<float>& fractions,
                                                                std::vector<CHQ_Point2D>& positions,
@@ -323,7 +325,8 @@ public:
     // per vertex. Uses the process-wide tessellator (not thread safe) and
     // leaves the contours in it. Contours are filled by the positive winding
     // rule. Answers false with empty outputs when a contour has fewer than two
-    // points; otherwise true, even when the face tessellates to nothing.
+    // points, or a point or the thickness is not a finite number; otherwise
+    // true, even when the face tessellates to nothing.
     static bool ComputeTextTessellation(const std::vector<std::vector<CHQ_Point2D>>& contours,
                                         double thickness, std::vector<CHQ_Point3D>& vertices,
                                         std::vector<int>& indices, std::vector<CHQ_Point3D>& normals);

@@ -47,9 +47,13 @@
 // Failure: degenerate input (no contour, fewer than three points, no area)
 // and tessellator errors (a coordinate beyond the tessellator's limit of
 // 1e150, a coordinate that is not a finite number, memory exhausted) make
-// tesselated answer false with both outputs empty. The tessellator's error
-// text is written to the standard error stream as one line
-// "CHQGS_UtilityTessellation Error: <text>"; the process goes on.
+// tesselated answer false with both outputs empty. Coordinates that are not
+// finite numbers are refused before the tessellator sees them. A call that
+// fails on an error writes one line "CHQGS_UtilityTessellation Error: <text>"
+// to the standard error stream (the first error of the call: the
+// tessellator's error text, or "coordinate is not a finite number"), however
+// many vertices are at fault; degenerate input writes nothing. The process
+// goes on.
 #ifndef GEOMKIT_UTILITYTESSELLATION_H
 #define GEOMKIT_UTILITYTESSELLATION_H
 
