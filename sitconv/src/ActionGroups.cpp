@@ -193,7 +193,8 @@ void writeActionGroupJson(Out& o, int groupIndex, const ActionGroup& group) {
                 o.startObject();
                 o.key("IsVisibleRoute"), o.boolean(act.isVisibleRoute);
                 o.endObject();
-                intMember(o, "ActionRotateRoute", "RotateCorrect", act.hasRotateCorrect ? act.rotateCorrect : 0);
+                intMember(o, "ActionRotateRoute", "RotateCorrect",
+                          act.hasRotateCorrect ? act.rotateCorrect : 0);
                 break;
             case kMoveAction:
                 o.key("ActionMoveInfo");

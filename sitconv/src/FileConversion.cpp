@@ -51,9 +51,12 @@ void dropAfterNulPerPiece(std::string& text) {
     for (size_t i = 0; i < text.size();) {
         const size_t limit = std::min(text.size(), i + piece);
         const void* lf = std::memchr(text.data() + i, '\n', limit - i);
-        const size_t end = lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - text.data()) + 1 : limit;
+        const size_t end =
+            lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - text.data()) + 1 : limit;
         const void* nul = std::memchr(text.data() + i, '\0', end - i);
-        kept.append(text, i, (nul != nullptr ? static_cast<size_t>(static_cast<const char*>(nul) - text.data()) : end) - i);
+        kept.append(
+            text, i,
+            (nul != nullptr ? static_cast<size_t>(static_cast<const char*>(nul) - text.data()) : end) - i);
         i = end;
     }
     text.swap(kept);
@@ -114,8 +117,14 @@ FileResult convertReadable(const FileTask& task, const ConversionSettings& setti
     const std::string jsonTemporary = atomic::temporaryPath(settings.outputFolder);
     atomic::hold(jsonTemporary);
     std::string json;
-    const bool complete = converter.convertDocument(std::move(text), jsonTemporary, wantGeoJson ? &json : nullptr) ==
-                          SituationConverter::kWritten;
+    bool complete;
+    try {
+        complete = converter.convertDocument(std::move(text), jsonTemporary, wantGeoJson ? &json : nullptr) ==
+                   SituationConverter::kWritten;
+    } catch (...) {
+        atomic::discard(jsonTemporary);
+        throw;
+    }
 
     std::string messages = stageMessages.str();
     dir::replaceAll(messages, jsonTemporary.c_str(), named.c_str());
@@ -129,7 +138,13 @@ FileResult convertReadable(const FileTask& task, const ConversionSettings& setti
             messages += line(task.input, "cannot read the JSON output back for " + task.geoJsonOutput);
             ++result.problems;
         } else {
-            const GeoJsonText geo = toGeoJson(doc);
+            GeoJsonText geo;
+            try {
+                geo = toGeoJson(doc);
+            } catch (...) {
+                atomic::discard(jsonTemporary);
+                throw;
+            }
             const std::string geoTemporary = atomic::temporaryPath(settings.outputFolder);
             atomic::hold(geoTemporary);
             if (atomic::writeWholeFile(geoTemporary, geo.text, why)) {

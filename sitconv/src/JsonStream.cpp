@@ -19,11 +19,26 @@ struct ReadNumber : rapidjson::BaseReaderHandler<rapidjson::UTF8<>, ReadNumber> 
     std::int64_t i = 0;
     std::uint64_t u = 0;
     bool Default() { return false; }
-    bool Double(double v) { kind = kDouble, d = v; return true; }
-    bool Int(int v) { kind = kInt, i = v; return true; }
-    bool Uint(unsigned v) { kind = kUint, u = v; return true; }
-    bool Int64(std::int64_t v) { kind = kInt64, i = v; return true; }
-    bool Uint64(std::uint64_t v) { kind = kUint64, u = v; return true; }
+    bool Double(double v) {
+        kind = kDouble, d = v;
+        return true;
+    }
+    bool Int(int v) {
+        kind = kInt, i = v;
+        return true;
+    }
+    bool Uint(unsigned v) {
+        kind = kUint, u = v;
+        return true;
+    }
+    bool Int64(std::int64_t v) {
+        kind = kInt64, i = v;
+        return true;
+    }
+    bool Uint64(std::uint64_t v) {
+        kind = kUint64, u = v;
+        return true;
+    }
 };
 
 }  // namespace
@@ -67,7 +82,8 @@ void JsonStream::number(double d) {
     // The Writer's text of d (what Writer::Double writes), read as the
     // read-back read it: default flags, so not always the nearest double.
     char text[32];
-    char* end = rapidjson::internal::dtoa(d, text, rapidjson::Writer<JsonFileBuffer>::kDefaultMaxDecimalPlaces);
+    char* end =
+        rapidjson::internal::dtoa(d, text, rapidjson::Writer<JsonFileBuffer>::kDefaultMaxDecimalPlaces);
     *end = '\0';
     rapidjson::Reader reader;
     rapidjson::StringStream in(text);

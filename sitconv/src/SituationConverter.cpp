@@ -189,7 +189,8 @@ int SituationConverter::convertLayers(const std::string& outputPath, const std::
     return 0;
 }
 
-SituationConverter::Outcome SituationConverter::convertDocument(std::string text, const std::string& outputPath,
+SituationConverter::Outcome SituationConverter::convertDocument(std::string text,
+                                                                const std::string& outputPath,
                                                                 std::string* jsonCopy) {
     const std::string& name = reportName(outputPath);
     m_marks.beginDocument();
@@ -210,7 +211,8 @@ SituationConverter::Outcome SituationConverter::convertDocument(std::string text
         // The reader gives no position for an empty document.
         std::string where;
         if (xmlDoc.ErrorRow() > 0) {
-            where = " at line " + std::to_string(xmlDoc.ErrorRow()) + ", column " + std::to_string(xmlDoc.ErrorCol());
+            where = " at line " + std::to_string(xmlDoc.ErrorRow()) + ", column " +
+                    std::to_string(xmlDoc.ErrorCol());
         }
         report(name, std::string("not well-formed XML: ") + xmlDoc.ErrorDesc() + where);
     }

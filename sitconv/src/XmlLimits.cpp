@@ -72,7 +72,8 @@ bool withinXmlLimits(const std::string& text, std::string& why) {
                     ++attributes;
                     afterEquals = true;
                 } else if ((c == '"' || c == '\'') && afterEquals) {
-                    const char* close = static_cast<const char*>(std::memchr(p + 1, c, static_cast<size_t>(end - p - 1)));
+                    const char* close =
+                        static_cast<const char*>(std::memchr(p + 1, c, static_cast<size_t>(end - p - 1)));
                     p = close != nullptr ? close : end;
                     afterEquals = false;
                 } else if (c != ' ' && c != '\t' && c != '\n' && c != '\r') {
@@ -82,8 +83,8 @@ bool withinXmlLimits(const std::string& text, std::string& why) {
                 if (p < end) ++p;
             }
             if (attributes > kMaxXmlAttributes) {
-                why = "an element with more than " + std::to_string(kMaxXmlAttributes) + " attributes at line " +
-                      std::to_string(lineAt(begin, tag));
+                why = "an element with more than " + std::to_string(kMaxXmlAttributes) +
+                      " attributes at line " + std::to_string(lineAt(begin, tag));
                 return false;
             }
             if (!selfClosing && ++depth > kMaxXmlDepth) {

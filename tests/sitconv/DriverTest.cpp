@@ -207,7 +207,8 @@ TEST(Batch, ConvertsEveryFileFlatIntoOut) {
     // The empty document is not well-formed XML: reported (status 1), and
     // converted as before.
     EXPECT_EQ(runIn(exe, errors), 1);
-    EXPECT_EQ(errors, "sitconv: " + exe / "source/sub/empty.xml" + ": not well-formed XML: Error document empty.\n");
+    EXPECT_EQ(errors,
+              "sitconv: " + exe / "source/sub/empty.xml" + ": not well-formed XML: Error document empty.\n");
     EXPECT_EQ(readFile(exe / "out/plan.xml"), expectedOutput("plan"));
     EXPECT_EQ(readFile(exe / "out/notes.txt"), expectedOutput("notes"));
     EXPECT_EQ(readFile(exe / "out/empty.xml"),
