@@ -1,5 +1,6 @@
 // The converter's JSON targets: streamed text and RapidJSON values.
 #include "JsonStream.h"
+#include "XmlText.h"
 
 #include <geomkit/UtilityFunctions.h>
 
@@ -51,6 +52,8 @@ void JsonFileBuffer::Flush() {
 }
 
 std::string JsonTarget::utf8(const std::string& ansi) {
+    const long ascii = xml::asciiLength(ansi.data(), ansi.size());
+    if (ascii >= 0) return ansi.substr(0, static_cast<size_t>(ascii));
     std::string u = CHQGS_UtilityFunctions::ANSIToUTF8(ansi);
     if (!ansi.empty() && u.empty()) ++m_unconvertible;
     return u;
