@@ -1,11 +1,19 @@
-// Speed of the situation converter: the whole two-stage conversion of
-// generated documents (10,000 to 100,000 placed symbols), beside the bare
-// cost of parsing the same XML with TinyXML and of writing the same JSON with
-// RapidJSON's Writer. Throughput is in bytes of XML input per second; the
+// Speed of the situation converter: the whole conversion of one file
+// (read, convert, write the output) of generated documents (10,000 to
+// 100,000 placed symbols), one pass as the program converts today and, when
+// the tests' copy of the former two-stage converter is built, the two stages
+// as they were, beside the bare cost of parsing the same XML with TinyXML
+// and of writing the same JSON with RapidJSON's Writer. Throughput is in bytes of XML input per second; the
 // counter "vs_parse_write" of the conversion is its time over the sum of the
 // two bare costs at the same size.
+#include <sitconv/Batch.h>
 #include <sitconv/MarkTypeSource.h>
 #include <sitconv/SituationConverter.h>
+
+#include "FileConversion.h"
+#ifdef SITPLOT_HAVE_LEGACY_CONVERTER
+#include "legacy/LegacySituationConverter.h"
+#endif
 
 #include <benchmark/benchmark.h>
 #include <rapidjson/stringbuffer.h>
@@ -19,6 +27,7 @@
 #include <map>
 #include <random>
 #include <sstream>
+#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -178,14 +187,19 @@ double bareSeconds(const Fixture& f) {
     return best;
 }
 
-void BM_Convert(benchmark::State& state) {
+template <class Convert>
+void convertFiles(benchmark::State& state, Convert convert) {
     Fixture& f = fixture(static_cast<int>(state.range(0)));
     NoLibrary marks;
-    std::ostringstream errors;
-    HQ::SituationConverter converter(marks, errors);
+    HQ::FileTask task;
+    task.input = f.inputPath;
+    task.jsonOutput = f.outputPath;
+    HQ::ConversionSettings settings;
+    settings.outputFolder = "/tmp";
+    settings.formats = HQ::kJsonOutput;
     for (auto _ : state) {
-        converter.convertLayers(f.outputPath, f.xml);
-        converter.convertActionGroups(f.inputPath, f.outputPath);
+        HQ::FileResult r = convert(task, settings, marks);
+        std::remove(r.jsonTemporary.c_str());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(f.xml.size()));
     state.counters["xml_MB"] = static_cast<double>(f.xml.size()) / 1e6;
@@ -194,6 +208,74 @@ void BM_Convert(benchmark::State& state) {
     state.counters["vs_parse_write"] = benchmark::Counter(
         bareSeconds(f), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
+
+// The program's conversion of one file: one read, one parse, the JSON
+// streamed to the output.
+void BM_Convert(benchmark::State& state) { convertFiles(state, HQ::convertFile); }
+
+#ifdef SITPLOT_HAVE_LEGACY_CONVERTER
+// The former conversion: stage 1 writes the layer tree, stage 2 reads the
+// input and the output again and rewrites the output.
+void BM_ConvertTwoStage(benchmark::State& state) { convertFiles(state, HQ::legacy::convertFile); }
+#endif
+
+// 2,000 small documents (one layer, two symbols): the cost per file beyond
+// the content, opening, reading, parsing and writing.
+struct SmallFiles {
+    std::vector<std::string> paths;
+    std::uint64_t bytes = 0;
+    SmallFiles() {
+        for (int i = 0; i < 2000; ++i) {
+            std::ostringstream x;
+            x << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SITSYMBOLFILE><LAYGROUPS><LayerGroup "
+                 "Describe=\"\" Visible=\"TRUE\" Name=\"g\"><LAYERS><Layer Name=\"l\" Describe=\"\" "
+                 "Visible=\"TRUE\"><SYMBOLS>";
+            for (int s = 0; s < 2; ++s) {
+                x << "<Symbol Guid=\"" << i * 2 + s
+                  << "\" Code=\"10,5\" Name=\"n\"><GeoAttr><POINTS><Point X=\"" << 116.0 + i * 1e-4
+                  << "\" Y=\"39.5\" Z=\"0\"/></POINTS></GeoAttr></Symbol>";
+            }
+            x << "</SYMBOLS></Layer></LAYERS></LayerGroup></LAYGROUPS></SITSYMBOLFILE>\n";
+            const std::string path =
+                "/tmp/sitconv_bench_small_" + std::to_string(::getpid()) + "_" + std::to_string(i);
+            std::ofstream(path, std::ios::binary) << x.str();
+            bytes += x.str().size();
+            paths.push_back(path);
+        }
+    }
+    ~SmallFiles() {
+        for (const std::string& p : paths) std::remove(p.c_str());
+    }
+};
+
+template <class Convert>
+void convertSmallFiles(benchmark::State& state, Convert convert) {
+    static SmallFiles files;
+    NoLibrary marks;
+    HQ::ConversionSettings settings;
+    settings.outputFolder = "/tmp";
+    settings.formats = HQ::kJsonOutput;
+    HQ::FileTask task;
+    for (auto _ : state) {
+        for (const std::string& path : files.paths) {
+            task.input = path;
+            task.jsonOutput = path + ".json";
+            HQ::FileResult r = convert(task, settings, marks);
+            std::remove(r.jsonTemporary.c_str());
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(files.bytes));
+    state.counters["per_file_us"] =
+        benchmark::Counter(static_cast<double>(files.paths.size()) * 1e-6,
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_SmallFiles(benchmark::State& state) { convertSmallFiles(state, HQ::convertFile); }
+BENCHMARK(BM_SmallFiles)->Unit(benchmark::kMillisecond);
+#ifdef SITPLOT_HAVE_LEGACY_CONVERTER
+void BM_SmallFilesTwoStage(benchmark::State& state) { convertSmallFiles(state, HQ::legacy::convertFile); }
+BENCHMARK(BM_SmallFilesTwoStage)->Unit(benchmark::kMillisecond);
+#endif
 
 void BM_TinyXmlParse(benchmark::State& state) {
     Fixture& f = fixture(static_cast<int>(state.range(0)));
@@ -225,6 +307,9 @@ void Sizes(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_Convert)->Apply(Sizes);
+#ifdef SITPLOT_HAVE_LEGACY_CONVERTER
+BENCHMARK(BM_ConvertTwoStage)->Apply(Sizes);
+#endif
 BENCHMARK(BM_TinyXmlParse)->Apply(Sizes);
 BENCHMARK(BM_RapidJsonWrite)->Apply(Sizes);
 

@@ -2,6 +2,8 @@
 #include <sitconv/SituationConverter.h>
 #include <sitconv/TextFile.h>
 
+#include "JsonStream.h"
+#include "SymbolJson.h"
 #include "XmlText.h"
 
 #include <algorithm>
@@ -59,10 +61,13 @@ void readTypeFields(const TiXmlElement* actionAttr, SymbolAction& action) {
     }
 }
 
-Value intMember(const char* key, int v, rapidjson::Document::AllocatorType& a) {
-    Value o(rapidjson::kObjectType);
-    o.AddMember(rapidjson::StringRef(key), Value(v), a);
-    return o;
+// key:{ inner: v }, the form of the integer members of the action types.
+template <class Out>
+void intMember(Out& o, const char* key, const char* inner, int v) {
+    o.key(key);
+    o.startObject();
+    o.key(inner), o.integer(v);
+    o.endObject();
 }
 
 }  // namespace
@@ -87,6 +92,23 @@ bool SituationConverter::readActionGroup(const TiXmlElement* element, ActionGrou
     return true;
 }
 
+int SituationConverter::collectActionGroups(const TiXmlElement* root, std::vector<ActionGroup>& groups) {
+    int count = 0;
+    if (named(root, "SITSYMBOLFILE")) {
+        // A document without "ACTIONGROUPS" has no groups, like an empty one.
+        const TiXmlElement* all = root->FirstChildElement("ACTIONGROUPS");
+        for (const TiXmlElement* g = all ? all->FirstChildElement() : nullptr; g;
+             g = g->NextSiblingElement()) {
+            if (!named(g, "ActionGroup")) continue;
+            ActionGroup group;
+            readActionGroup(g, group);
+            ++count;
+            groups.push_back(std::move(group));
+        }
+    }
+    return count;
+}
+
 void SituationConverter::convertActionGroups(const std::string& inputPath, const std::string& outputPath) {
     const std::string& name = reportName(inputPath);
     TextFile in;
@@ -100,21 +122,8 @@ void SituationConverter::convertActionGroups(const std::string& inputPath, const
     TiXmlDocument xmlDoc;
     parseDocument(xmlDoc, text);
 
-    m_actionGroupCount = 0;
     std::vector<ActionGroup> groups;
-    const TiXmlElement* root = xmlDoc.RootElement();
-    if (named(root, "SITSYMBOLFILE")) {
-        // A document without "ACTIONGROUPS" has no groups, like an empty one.
-        const TiXmlElement* all = root->FirstChildElement("ACTIONGROUPS");
-        for (const TiXmlElement* g = all ? all->FirstChildElement() : nullptr; g;
-             g = g->NextSiblingElement()) {
-            if (!named(g, "ActionGroup")) continue;
-            ActionGroup group;
-            readActionGroup(g, group);
-            ++m_actionGroupCount;
-            groups.push_back(std::move(group));
-        }
-    }
+    m_actionGroupCount = collectActionGroups(xmlDoc.RootElement(), groups);
     if (!writeActionGroups(outputPath, groups)) {
         report(name, "action groups not added to " + outputPath);
     }
@@ -151,61 +160,71 @@ bool SituationConverter::writeActionGroups(const std::string& outputPath,
     return writeJson(doc, outputPath);
 }
 
-void SituationConverter::writeActionGroup(int groupIndex, rapidjson::Document& doc, rapidjson::Value& array,
-                                          const ActionGroup& group) {
-    rapidjson::Document::AllocatorType& a = doc.GetAllocator();
-    Value actions(rapidjson::kArrayType);
+template <class Out>
+void writeActionGroupJson(Out& o, int groupIndex, const ActionGroup& group) {
+    o.startObject();
+    o.key("Actions");
+    o.startArray();
     for (const SymbolAction& act : group) {
-        Value head(rapidjson::kObjectType);
-        head.AddMember("GroupIndex", Value(groupIndex), a);
-        head.AddMember("ActionGuid", Value(act.actionGuid), a);
-        head.AddMember("SymbolGuid", Value(act.symbolGuid), a);
+        o.startObject();
+        o.key("Action");
+        o.startObject();
+        o.key("GroupIndex"), o.integer(groupIndex);
+        o.key("ActionGuid"), o.integer(act.actionGuid);
+        o.key("SymbolGuid"), o.integer(act.symbolGuid);
+        o.endObject();
 
-        Value body(rapidjson::kObjectType);
-        body.AddMember("Type", Value(act.actionType), a);
-        body.AddMember("StartTime", Value(act.startTime), a);
-        body.AddMember("DurationTime", Value(act.durationTime), a);
-        body.AddMember("IsPlayEndReset", Value(act.isPlayEndReset), a);
+        o.key("ActionAttr");
+        o.startObject();
+        o.key("Type"), o.integer(act.actionType);
+        o.key("StartTime"), o.integer(act.startTime);
+        o.key("DurationTime"), o.integer(act.durationTime);
+        o.key("IsPlayEndReset"), o.boolean(act.isPlayEndReset);
         switch (act.actionType) {
             case kBlinkAction:
-                body.AddMember("ActionBlinkInterval", intMember("BlinkInterval", act.blinkInterval, a), a);
+                intMember(o, "ActionBlinkInterval", "BlinkInterval", act.blinkInterval);
                 break;
             case kRotateAction:
-                body.AddMember("ActionRotateType", intMember("RotateType", act.rotateType, a), a);
+                intMember(o, "ActionRotateType", "RotateType", act.rotateType);
                 break;
-            case kRouteAction: {
-                body.AddMember("ActionRouteBindGuid", intMember("RouteBindGuid", act.routeBindGuid, a), a);
-                Value visible(rapidjson::kObjectType);
-                visible.AddMember("IsVisibleRoute", Value(act.isVisibleRoute), a);
-                body.AddMember("ActionVisibleRoute", visible, a);
-                body.AddMember("ActionRotateRoute",
-                               intMember("RotateCorrect", act.hasRotateCorrect ? act.rotateCorrect : 0, a),
-                               a);
+            case kRouteAction:
+                intMember(o, "ActionRouteBindGuid", "RouteBindGuid", act.routeBindGuid);
+                o.key("ActionVisibleRoute");
+                o.startObject();
+                o.key("IsVisibleRoute"), o.boolean(act.isVisibleRoute);
+                o.endObject();
+                intMember(o, "ActionRotateRoute", "RotateCorrect",
+                          act.hasRotateCorrect ? act.rotateCorrect : 0);
                 break;
-            }
-            case kMoveAction: {
-                Value move(rapidjson::kObjectType);
-                move.AddMember("MoveType", Value(act.moveType), a);
-                move.AddMember("Latitude", Value(act.latitude), a);
-                move.AddMember("Longitude", Value(act.longitude), a);
-                move.AddMember("Heading", Value(act.heading), a);
-                move.AddMember("Tilt", Value(act.tilt), a);
-                move.AddMember("Altitude", Value(act.altitude), a);
-                body.AddMember("ActionMoveInfo", move, a);
+            case kMoveAction:
+                o.key("ActionMoveInfo");
+                o.startObject();
+                o.key("MoveType"), o.integer(act.moveType);
+                o.key("Latitude"), o.directNumber(act.latitude);
+                o.key("Longitude"), o.directNumber(act.longitude);
+                o.key("Heading"), o.directNumber(act.heading);
+                o.key("Tilt"), o.directNumber(act.tilt);
+                o.key("Altitude"), o.directNumber(act.altitude);
+                o.endObject();
                 break;
-            }
             default:
                 break;
         }
-
-        Value entry(rapidjson::kObjectType);
-        entry.AddMember("Action", head, a);
-        entry.AddMember("ActionAttr", body, a);
-        actions.PushBack(entry, a);
+        o.endObject();
+        o.endObject();
     }
-    Value g(rapidjson::kObjectType);
-    g.AddMember("Actions", actions, a);
-    array.PushBack(g, a);
+    o.endArray();
+    o.endObject();
+}
+
+template void writeActionGroupJson<JsonStream>(JsonStream&, int, const ActionGroup&);
+template void writeActionGroupJson<JsonTree>(JsonTree&, int, const ActionGroup&);
+
+void SituationConverter::writeActionGroup(int groupIndex, rapidjson::Document& doc, rapidjson::Value& array,
+                                          const ActionGroup& group) {
+    JsonTree tree(doc.GetAllocator());
+    writeActionGroupJson(tree, groupIndex, group);
+    array.PushBack(tree.result(), doc.GetAllocator());
 }
 
 }  // namespace HQ

@@ -1,21 +1,25 @@
-// SituationConverter: set-up, problem reports, JSON texts and output, and
-// stage 1 (the layer tree).
+// SituationConverter: set-up, problem reports, the one-pass conversion of a
+// document, and stage 1 (the layer tree).
 #include <sitconv/SituationConverter.h>
 #include <sitconv/TextFile.h>
 
 #include "JsonOutput.h"
+#include "JsonStream.h"
+#include "SymbolJson.h"
+#include "XmlLimits.h"
 #include "XmlText.h"
 
 #include <geomkit/UtilityFunctions.h>
 
-#include <functional>
+#include <cstdio>
 #include <iostream>
 #include <utility>
+
+#include <unistd.h>
 
 namespace HQ {
 
 using namespace xml;
-using rapidjson::Value;
 
 SituationConverter::SituationConverter()
     : m_ownMarks(new LibraryMarkTypes), m_marks(*m_ownMarks), m_errors(std::cerr) {}
@@ -35,26 +39,11 @@ const std::string& SituationConverter::reportName(const std::string& fallback) c
     return m_reportName.empty() ? fallback : m_reportName;
 }
 
-// Every text enters the document as UTF-8, converted on its own. Building the
-// whole document in the code page and converting the serialised text instead
-// breaks characters whose second byte is 0x5C: the writer would escape that
-// byte as a backslash.
-Value SituationConverter::jsonText(const std::string& ansi, rapidjson::Document& doc) {
-    const std::string utf8 = CHQGS_UtilityFunctions::ANSIToUTF8(ansi);
-    if (!ansi.empty() && utf8.empty()) ++m_unconvertibleTexts;
-    return Value(utf8.c_str(), static_cast<rapidjson::SizeType>(utf8.size()), doc.GetAllocator());
-}
-
-bool SituationConverter::writeJson(const Value& root, const std::string& outputPath) {
+bool SituationConverter::writeJson(const rapidjson::Value& root, const std::string& outputPath) {
     const SerializedJson json = serializeJson(root);
     const std::string& name = reportName(outputPath);
-    for (const std::string& key : json.nonFiniteKeys) {
-        report(name, "non-finite number in \"" + key + "\" written as null");
-    }
-    if (m_unconvertibleTexts > 0) {
-        report(name, std::to_string(m_unconvertibleTexts) + " text(s) without a UTF-8 form written empty");
-        m_unconvertibleTexts = 0;
-    }
+    reportNumbersAndTexts(name, json.nonFiniteKeys, m_unconvertibleTexts);
+    m_unconvertibleTexts = 0;
     TextFile out;
     if (!out.openFile(outputPath, TextFile::kWrite)) {
         report(name, "cannot create " + outputPath);
@@ -71,93 +60,107 @@ bool SituationConverter::writeJson(const Value& root, const std::string& outputP
 
 namespace {
 
-// Stage 1's walk of the layer tree: one function for the list of groups,
-// one for a group, one for a layer. Texts become JSON strings of the
-// document through text (the converter's code-page conversion); each placed
-// symbol is read and written by the converter.
+// The walk of the layer tree: one function for the list of groups, one for
+// a group, one for a layer. Texts are written through the target's code-page
+// conversion; each placed symbol is read by the converter and written at
+// once, so that one symbol record exists at a time.
 class LayerTreeWalk {
 public:
-    using Text = std::function<Value(const std::string&)>;
-
-    LayerTreeWalk(SituationConverter& converter, rapidjson::Document& doc, Text text)
-        : m_converter(converter), m_doc(doc), a(doc.GetAllocator()), m_text(std::move(text)) {}
+    LayerTreeWalk(SituationConverter& converter, MarkTypeSource& marks, JsonStream& out)
+        : m_converter(converter), m_marks(marks), o(out) {}
 
     // The "LayerGroups" array: the groups of "LAYGROUPS", which must be the
     // first child element of a "SITSYMBOLFILE" root; empty otherwise.
-    Value groups(const TiXmlElement* root) {
-        Value list(rapidjson::kArrayType);
+    void groups(const TiXmlElement* root) {
+        o.startArray();
         const TiXmlElement* layGroups = root != nullptr ? root->FirstChildElement() : nullptr;
-        if (!named(root, "SITSYMBOLFILE") || !named(layGroups, "LAYGROUPS")) return list;
-        for (const TiXmlElement* g = layGroups->FirstChildElement(); g; g = g->NextSiblingElement()) {
-            if (!named(g, "LayerGroup")) continue;
-            if (!addGroup(g, list)) break;
+        if (named(root, "SITSYMBOLFILE") && named(layGroups, "LAYGROUPS")) {
+            for (const TiXmlElement* g = layGroups->FirstChildElement(); g; g = g->NextSiblingElement()) {
+                if (!named(g, "LayerGroup")) continue;
+                if (!group(g)) break;
+            }
         }
-        return list;
+        o.endArray();
     }
 
 private:
-    // Appends the object of group g to list. False, appending nothing, when
-    // a group nested first in g ends the list of groups.
-    bool addGroup(const TiXmlElement* g, Value& list) {
-        Value group(rapidjson::kObjectType);
-        group.AddMember("Describe", attrText(g, "Describe"), a);
-        group.AddMember("Visible", Value(isTrue(attr(g, "Visible"))), a);
-        group.AddMember("LayerGroup Name", attrText(g, "Name"), a);
-        Value layers(rapidjson::kArrayType);
-
+    // Writes the object of group g. False, writing nothing, when a group
+    // nested first in g ends the list of groups (its texts are converted all
+    // the same, and count as lost when they have no UTF-8 form).
+    bool group(const TiXmlElement* g) {
         const TiXmlElement* first = g->FirstChildElement();
+        if (named(first, "LayerGroup")) {
+            o.convertOnly(ansiAttr(g, "Describe"));
+            o.convertOnly(ansiAttr(g, "Name"));
+            return false;
+        }
+        o.startObject();
+        o.key("Describe"), o.text(ansiAttr(g, "Describe"));
+        o.key("Visible"), o.boolean(isTrue(attr(g, "Visible")));
+        o.key("LayerGroup Name"), o.text(ansiAttr(g, "Name"));
+        o.key("Layers"), o.startArray();
         if (named(first, "LAYERS")) {
             for (const TiXmlElement* l = first->FirstChildElement(); l; l = l->NextSiblingElement()) {
                 if (!named(l, "Layer")) continue;
-                if (!addLayer(l, layers)) break;
+                if (!layer(l)) break;
             }
-        } else if (named(first, "LayerGroup")) {
-            return false;
         }
-        group.AddMember("Layers", layers, a);
-        list.PushBack(group, a);
+        o.endArray();
+        o.endObject();
         return true;
     }
 
-    // Appends the object of layer l to list. False, appending nothing, when
-    // a layer nested first in l ends its group's layers.
-    bool addLayer(const TiXmlElement* l, Value& list) {
-        Value layer(rapidjson::kObjectType);
-        layer.AddMember("Name", attrText(l, "Name"), a);
-        layer.AddMember("Describe", attrText(l, "Describe"), a);
-        layer.AddMember("Visible", Value(isTrue(attr(l, "Visible"))), a);
-        if (has(l, "IsLayerActive")) {
-            layer.AddMember("IsLayerActive", Value(isTrue(attr(l, "IsLayerActive"))), a);
-        }
-        Value symbols(rapidjson::kArrayType);
-
+    // Writes the object of layer l. False, writing nothing, when a layer
+    // nested first in l ends its group's layers.
+    bool layer(const TiXmlElement* l) {
         const TiXmlElement* first = l->FirstChildElement();
+        if (named(first, "Layer")) {
+            o.convertOnly(ansiAttr(l, "Name"));
+            o.convertOnly(ansiAttr(l, "Describe"));
+            return false;
+        }
+        o.startObject();
+        o.key("Name"), o.text(ansiAttr(l, "Name"));
+        o.key("Describe"), o.text(ansiAttr(l, "Describe"));
+        o.key("Visible"), o.boolean(isTrue(attr(l, "Visible")));
+        if (has(l, "IsLayerActive")) o.key("IsLayerActive"), o.boolean(isTrue(attr(l, "IsLayerActive")));
+        o.key("Symbols"), o.startArray();
         if (named(first, "SYMBOLS")) {
             for (const TiXmlElement* s = first->FirstChildElement(); s; s = s->NextSiblingElement()) {
                 if (!named(s, "Symbol")) continue;
                 SituationSymbol record;
                 m_converter.readSymbol(s, record, false);
-                m_converter.writeSymbol(m_doc, symbols, record);
+                writeSymbolJson(o, record, m_marks);
             }
-        } else if (named(first, "Layer")) {
-            return false;
         }
-        layer.AddMember("Symbols", symbols, a);
-        list.PushBack(layer, a);
+        o.endArray();
+        o.endObject();
         return true;
     }
 
-    // A group's or layer's attribute as a JSON text: UTF-8 in the XML,
-    // through the local code page, back to UTF-8.
-    Value attrText(const TiXmlElement* e, const char* name) const { return m_text(ansiAttr(e, name)); }
-
     SituationConverter& m_converter;
-    rapidjson::Document& m_doc;
-    rapidjson::Document::AllocatorType& a;
-    Text m_text;
+    MarkTypeSource& m_marks;
+    JsonStream& o;
 };
 
 }  // namespace
+
+void SituationConverter::writeLayerTree(JsonStream& out, const TiXmlElement* root) {
+    LayerTreeWalk walk(*this, m_marks, out);
+    out.key("SITSYMBOLFILE");
+    out.startObject();
+    out.key("LayerGroups");
+    walk.groups(root);
+    out.endObject();
+}
+
+void SituationConverter::reportNumbersAndTexts(const std::string& name, const std::vector<std::string>& keys,
+                                               int unconvertibleTexts) {
+    for (const std::string& key : keys) report(name, "non-finite number in \"" + key + "\" written as null");
+    if (unconvertibleTexts > 0) {
+        report(name, std::to_string(unconvertibleTexts) + " text(s) without a UTF-8 form written empty");
+    }
+}
 
 int SituationConverter::convertLayers(const std::string& outputPath, const std::string& text) {
     m_marks.beginDocument();
@@ -166,16 +169,118 @@ int SituationConverter::convertLayers(const std::string& outputPath, const std::
     TiXmlDocument xmlDoc;
     parseDocument(xmlDoc, text);
 
-    rapidjson::Document doc;
-    doc.SetObject();
-    LayerTreeWalk walk(*this, doc, [this, &doc](const std::string& ansi) { return jsonText(ansi, doc); });
-    Value groups = walk.groups(xmlDoc.RootElement());
+    const std::string& name = reportName(outputPath);
+    std::FILE* file = std::fopen(outputPath.c_str(), "w+");
+    JsonStream out(file, nullptr, false);
+    out.startObject();
+    writeLayerTree(out, xmlDoc.RootElement());
+    out.endObject();
+    const bool written = out.finish();
+    reportNumbersAndTexts(name, out.firstNonFinite(), out.unconvertibleTexts());
+    if (file == nullptr) {
+        report(name, "cannot create " + outputPath);
+        return -1;
+    }
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        report(name, "cannot write " + outputPath);
+        return -1;
+    }
+    return 0;
+}
 
-    rapidjson::Document::AllocatorType& a = doc.GetAllocator();
-    Value file(rapidjson::kObjectType);
-    file.AddMember("LayerGroups", groups, a);
-    doc.AddMember("SITSYMBOLFILE", file, a);
-    return writeJson(doc, outputPath) ? 0 : -1;
+SituationConverter::Outcome SituationConverter::convertDocument(std::string text,
+                                                                const std::string& outputPath,
+                                                                std::string* jsonCopy) {
+    const std::string& name = reportName(outputPath);
+    m_marks.beginDocument();
+    m_unconvertibleTexts = 0;
+
+    // TinyXML recurses once per nesting level and checks every attribute of
+    // an element against the others: both are bounded before it runs.
+    std::string why;
+    if (!withinXmlLimits(text, why)) {
+        report(name, why + "; not converted");
+        return kRefused;
+    }
+    TiXmlDocument xmlDoc;
+    text.append(kParsePadding, '\0');
+    xmlDoc.Parse(text.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
+    std::string().swap(text);  // the tree holds copies of every text
+    if (xmlDoc.Error()) {
+        // The reader gives no position for an empty document.
+        std::string where;
+        if (xmlDoc.ErrorRow() > 0) {
+            where = " at line " + std::to_string(xmlDoc.ErrorRow()) + ", column " +
+                    std::to_string(xmlDoc.ErrorCol());
+        }
+        report(name, std::string("not well-formed XML: ") + xmlDoc.ErrorDesc() + where);
+    }
+
+    const TiXmlElement* root = xmlDoc.RootElement();
+    std::FILE* file = std::fopen(outputPath.c_str(), "w+");
+    if (file == nullptr) {
+        // Reported as the layer tree's output would have been.
+        JsonStream nowhere(nullptr, nullptr, false);
+        nowhere.startObject();
+        writeLayerTree(nowhere, root);
+        nowhere.endObject();
+        reportNumbersAndTexts(name, nowhere.firstNonFinite(), nowhere.unconvertibleTexts());
+        report(name, "cannot create " + outputPath);
+        report(name, "action groups not added to " + outputPath);
+        return kNotWritten;
+    }
+    std::string copy;
+    bool written, readBackFailed;
+    {
+        JsonStream out(file, jsonCopy != nullptr ? &copy : nullptr, true);
+        out.startObject();
+        writeLayerTree(out, root);
+        std::vector<ActionGroup> groups;
+        m_actionGroupCount = collectActionGroups(root, groups);
+        out.key("ACTIONGROUPS");
+        out.startObject();
+        out.key("ActionGroupCount"), out.integer(m_actionGroupCount);
+        out.key("ActionGroups"), out.startArray();
+        for (size_t i = 0; i < groups.size(); ++i) writeActionGroupJson(out, static_cast<int>(i), groups[i]);
+        out.endArray();
+        out.endObject();
+        out.endObject();
+        written = out.finish();
+        readBackFailed = out.readBackFailed();
+        if (!readBackFailed) {
+            reportNumbersAndTexts(name, out.firstNonFinite(), out.unconvertibleTexts());
+            reportNumbersAndTexts(name, out.laterNonFinite(), 0);
+        }
+    }
+    if (readBackFailed) {
+        // A number text that the reading back could not read made the whole
+        // reading fail: the output stayed as first written, without action
+        // groups. The Writer's number texts are always read, so this is a
+        // safeguard; the library is asked about the symbols once more here.
+        std::rewind(file);
+        written = ::ftruncate(::fileno(file), 0) == 0;
+        copy.clear();
+        JsonStream out(file, jsonCopy != nullptr ? &copy : nullptr, false);
+        out.startObject();
+        writeLayerTree(out, root);
+        out.endObject();
+        written = out.finish() && written;
+        reportNumbersAndTexts(name, out.firstNonFinite(), out.unconvertibleTexts());
+        report(name, "action groups not added to " + outputPath);
+    }
+    if (!written) {
+        std::fclose(file);
+        report(name, "cannot write " + outputPath);
+        return kNotWritten;
+    }
+    if (jsonCopy != nullptr) *jsonCopy = std::move(copy);
+    const bool closed = std::fclose(file) == 0;
+    if (!closed) {
+        report(name, "cannot write " + outputPath);
+        return kNotWritten;
+    }
+    return kWritten;
 }
 
 }  // namespace HQ

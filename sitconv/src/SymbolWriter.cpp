@@ -1,23 +1,19 @@
-// writeSymbol: the JSON object of one placed symbol, built group by group
-// (see SymbolGroups). The member order and the one-object arrays are what the
-// readers of converted files expect.
+// writeSymbolJson: the JSON object of one placed symbol, written group by
+// group (see SymbolGroups).
 #include <sitconv/SituationConverter.h>
 
 #include "JsonOutput.h"
+#include "JsonStream.h"
+#include "SymbolJson.h"
 #include "SymbolNames.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <string>
-#include <utility>
 
 namespace HQ {
 
 namespace {
-
-using rapidjson::Value;
-using Allocator = rapidjson::Document::AllocatorType;
 
 // Library symbols with extra groups: the dedicated-text symbol and the
 // combination symbol of library 32.
@@ -34,37 +30,12 @@ const double kShowRangMax = 16000000.0;
 const double kHalfPixelRangMin = 20000000.0;
 const double kHalfPixelRangMax = 20000000.0;
 
-// Adds object to parent under key, wrapped in a one-object array (the form
-// of most groups of the symbol object).
-void addWrapped(Value& parent, const char* key, Value& object, Allocator& a) {
-    Value array(rapidjson::kArrayType);
-    array.PushBack(object, a);
-    parent.AddMember(rapidjson::StringRef(key), array, a);
-}
-
-Value rangeObject(double min, double max, Allocator& a) {
-    Value o(rapidjson::kObjectType);
-    o.AddMember("Min", Value(min), a);
-    o.AddMember("Max", Value(max), a);
-    return o;
-}
-
 // Entry k of list, or fallback past its end: the font and colour lists of the
 // inner texts may be shorter than the list of texts.
 template <typename T>
 T entryOr(const std::vector<T>& list, size_t k, const T& fallback) {
     return k < list.size() ? list[k] : fallback;
 }
-
-Value pointObject(const CHQ_Point3D& p, Allocator& a) {
-    Value o(rapidjson::kObjectType);
-    o.AddMember("X", Value(p.x), a);
-    o.AddMember("Y", Value(p.y), a);
-    o.AddMember("Z", Value(p.z), a);
-    return o;
-}
-
-Value colour(double c) { return Value(colourBits(c)); }
 
 const char* operTypeName(int code) {
     return (code >= 0 && code < kOperTypeCount) ? kOperTypeNames[code] : kOperTypeNames[kOperTypeCount - 1];
@@ -110,248 +81,281 @@ MarkTypeAnswers askMarkTypes(MarkTypeSource& marks, const SituationSymbol& s) {
 }
 
 // The member groups of one symbol object, one function each, in the order
-// of the object. Texts become JSON strings of the document through text
-// (the converter's code-page conversion, which counts the texts it loses).
+// of the object. Most groups are one object wrapped in a one-object array
+// (open and close).
+template <class Out>
 class SymbolGroups {
 public:
-    using Text = std::function<Value(const std::string&)>;
-
-    SymbolGroups(Allocator& allocator, Text text) : a(allocator), m_text(std::move(text)) {}
+    explicit SymbolGroups(Out& out) : o(out) {}
 
     // "Name" to "DisplayType": identity, flags and the two type names.
-    void addIdentity(Value& o, const SituationSymbol& s) const {
-        o.AddMember("Name", m_text(s.name), a);
-        o.AddMember("Visible", Value(s.visible), a);
-        o.AddMember("Guid", Value(s.guid), a);
-        o.AddMember("LibID", Value(s.libId), a);
-        o.AddMember("Code", Value(s.code), a);
-        o.AddMember("CanSelected", Value(s.canSelected), a);
-        o.AddMember("IsSetGenAttr", Value(s.isSetGenAttr), a);
-        o.AddMember("OperType", Value(rapidjson::StringRef(operTypeName(s.operType))), a);
-        o.AddMember("DisplayType", Value(rapidjson::StringRef(displayTypeName(s.displayType))), a);
+    void addIdentity(const SituationSymbol& s) {
+        o.key("Name"), o.text(s.name);
+        o.key("Visible"), o.boolean(s.visible);
+        o.key("Guid"), o.integer(s.guid);
+        o.key("LibID"), o.integer(s.libId);
+        o.key("Code"), o.integer(s.code);
+        o.key("CanSelected"), o.boolean(s.canSelected);
+        o.key("IsSetGenAttr"), o.boolean(s.isSetGenAttr);
+        o.key("OperType"), o.name(operTypeName(s.operType));
+        o.key("DisplayType"), o.name(displayTypeName(s.displayType));
     }
 
     // "GeoAttr": the points, the geometry attributes and, for a library
     // symbol of a non-zero mark type, the scale value.
-    void addGeometry(Value& o, const SituationSymbol& s, int markType) const {
-        Value geo(rapidjson::kObjectType);
-        Value points(rapidjson::kObjectType);
-        points.AddMember("POINTS Count", Value(static_cast<uint64_t>(s.points.size())), a);
-        Value list(rapidjson::kArrayType);
-        for (const CHQ_Point3D& p : s.points) list.PushBack(pointObject(p, a), a);
-        points.AddMember("Point", list, a);
-        addWrapped(geo, "POINTS", points, a);
+    void addGeometry(const SituationSymbol& s, int markType) {
+        open("GeoAttr");
+        open("POINTS");
+        o.key("POINTS Count"), o.uinteger64(static_cast<std::uint64_t>(s.points.size()));
+        o.key("Point"), o.startArray();
+        for (const CHQ_Point3D& p : s.points) point(p);
+        o.endArray();
+        close();
 
-        Value attr(rapidjson::kObjectType);
-        attr.AddMember("HeightType", Value(s.heightType), a);
-        attr.AddMember("Scale", Value(s.scale), a);
-        attr.AddMember("FloatHeight3D", Value(s.floatHeight3D), a);
-        attr.AddMember("Thickness3D", Value(s.thickness3D), a);
-        attr.AddMember("WallTransparent", Value(static_cast<double>(s.wallTransparent)), a);
-        attr.AddMember("Rotate", Value(s.rotate), a);
-        attr.AddMember("ISVisibleDragLine", Value(s.isVisibleDragLine), a);
-        addWrapped(geo, "GeoAttribute", attr, a);
+        open("GeoAttribute");
+        o.key("HeightType"), o.integer(s.heightType);
+        o.key("Scale"), o.number(s.scale);
+        o.key("FloatHeight3D"), o.number(s.floatHeight3D);
+        o.key("Thickness3D"), o.number(s.thickness3D);
+        o.key("WallTransparent"), o.number(static_cast<double>(s.wallTransparent));
+        o.key("Rotate"), o.number(s.rotate);
+        o.key("ISVisibleDragLine"), o.boolean(s.isVisibleDragLine);
+        close();
 
         if (markType != 0) {
-            Value scale(rapidjson::kObjectType);
-            scale.AddMember("Index", Value(0), a);
-            scale.AddMember("Value", Value(1.0), a);
-            addWrapped(geo, "GeoScaleValue", scale, a);
+            open("GeoScaleValue");
+            o.key("Index"), o.integer(0);
+            o.key("Value"), o.number(1.0);
+            close();
         }
-        addWrapped(o, "GeoAttr", geo, a);
+        close();
     }
 
     // "ChildSymbols": one entry per declared child; the rotation and colour
     // are the parent's.
-    void addChildSettings(Value& o, const SituationSymbol& s) const {
+    void addChildSettings(const SituationSymbol& s) {
         const int present = static_cast<int>(s.combinationChildren.size());
         const int entries = present >= s.combinationCount
                                 ? s.combinationCount
                                 : present + std::min(s.combinationCount - present, kMaxMissingChildEntries);
         const SituationSymbol missing;
-        Value list(rapidjson::kArrayType);
+        open("ChildSymbols");
+        o.key("ChildSymbol"), o.startArray();
         for (int i = 0; i < entries; ++i) {
             const SituationSymbol& child = i < present ? s.combinationChildren[i] : missing;
-            Value c(rapidjson::kObjectType);
-            c.AddMember("SubSymbolHMirroring", Value(child.mirrorHorizontal ? 1 : 0), a);
-            c.AddMember("SubSymbolVMirroring", Value(child.mirrorVertical ? 1 : 0), a);
-            c.AddMember("SubSymbolRotate", Value(s.childRotate), a);
-            c.AddMember("SubSymbolColor", colour(s.mainLineColor), a);
-            c.AddMember("SubSymbolLibId", Value(child.libId), a);
-            c.AddMember("SubSymbolCode", Value(child.code), a);
-            list.PushBack(c, a);
+            o.startObject();
+            o.key("SubSymbolHMirroring"), o.integer(child.mirrorHorizontal ? 1 : 0);
+            o.key("SubSymbolVMirroring"), o.integer(child.mirrorVertical ? 1 : 0);
+            o.key("SubSymbolRotate"), o.number(s.childRotate);
+            o.key("SubSymbolColor"), o.uinteger(colourBits(s.mainLineColor));
+            o.key("SubSymbolLibId"), o.integer(child.libId);
+            o.key("SubSymbolCode"), o.integer(child.code);
+            o.endObject();
         }
-        Value children(rapidjson::kObjectType);
-        children.AddMember("ChildSymbol", list, a);
-        addWrapped(o, "ChildSymbols", children, a);
+        o.endArray();
+        close();
     }
 
     // "StyleAttr": line type (with the dashes of a dashed line), main and
     // surrounding line, fill and mirroring.
-    void addStyle(Value& o, const SituationSymbol& s) const {
-        Value style(rapidjson::kObjectType);
-        style.AddMember("DisplayType", Value(s.styleDisplayType), a);
-        style.AddMember("LineType", Value(s.lineType), a);
+    void addStyle(const SituationSymbol& s) {
+        open("StyleAttr");
+        o.key("DisplayType"), o.integer(s.styleDisplayType);
+        o.key("LineType"), o.integer(s.lineType);
         if (s.lineType == kDashLineType) {
-            style.AddMember("DashLineLength", Value(static_cast<double>(s.dashLineLength)), a);
-            style.AddMember("DashLineInterval", Value(static_cast<double>(s.dashLineInterval)), a);
+            o.key("DashLineLength"), o.number(static_cast<double>(s.dashLineLength));
+            o.key("DashLineInterval"), o.number(static_cast<double>(s.dashLineInterval));
         }
-        Value mainLine(rapidjson::kObjectType);
-        mainLine.AddMember("IsExternalSetLine", Value(true), a);
-        mainLine.AddMember("Color", colour(s.mainLineColor), a);
-        mainLine.AddMember("Width", Value(s.mainLineWidth), a);
-        addWrapped(style, "MainLine", mainLine, a);
+        open("MainLine");
+        o.key("IsExternalSetLine"), o.boolean(true);
+        o.key("Color"), o.uinteger(colourBits(s.mainLineColor));
+        o.key("Width"), o.number(s.mainLineWidth);
+        close();
 
-        Value surround(rapidjson::kObjectType);
-        surround.AddMember("Type", Value(s.surroundLineType), a);
-        surround.AddMember("Color", colour(s.surroundLineColor), a);
-        surround.AddMember("Width", Value(s.surroundLineWidth), a);
-        addWrapped(style, "SurroundLine", surround, a);
+        open("SurroundLine");
+        o.key("Type"), o.integer(s.surroundLineType);
+        o.key("Color"), o.uinteger(colourBits(s.surroundLineColor));
+        o.key("Width"), o.number(s.surroundLineWidth);
+        close();
 
-        Value fill(rapidjson::kObjectType);
-        fill.AddMember("IsExternalSetFill", Value(true), a);
-        fill.AddMember("Mode", Value(s.fillMode), a);
-        fill.AddMember("Color", colour(s.fillColor), a);
-        addWrapped(style, "Fill", fill, a);
+        open("Fill");
+        o.key("IsExternalSetFill"), o.boolean(true);
+        o.key("Mode"), o.integer(s.fillMode);
+        o.key("Color"), o.uinteger(colourBits(s.fillColor));
+        close();
 
-        Value mirroring(rapidjson::kObjectType);
-        mirroring.AddMember("Horizontal", Value(s.hasMirroring && s.mirrorHorizontal), a);
-        mirroring.AddMember("Vertical", Value(s.hasMirroring && s.mirrorVertical), a);
-        addWrapped(style, "Mirroring", mirroring, a);
-        addWrapped(o, "StyleAttr", style, a);
+        open("Mirroring");
+        o.key("Horizontal"), o.boolean(s.hasMirroring && s.mirrorHorizontal);
+        o.key("Vertical"), o.boolean(s.hasMirroring && s.mirrorVertical);
+        close();
+        close();
     }
 
     // "DedicatedText" of the dedicated-text symbol.
-    void addDedicatedText(Value& o, const SituationSymbol& s) const {
-        Value dedicated(rapidjson::kObjectType);
-        dedicated.AddMember("Text", m_text(s.dedicatedText), a);
-        dedicated.AddMember("TextFont", m_text(s.dedicatedTextFont), a);
-        dedicated.AddMember("BackColor", colour(s.dedicatedBackColor), a);
-        addWrapped(o, "DedicatedText", dedicated, a);
+    void addDedicatedText(const SituationSymbol& s) {
+        open("DedicatedText");
+        o.key("Text"), o.text(s.dedicatedText);
+        o.key("TextFont"), o.text(s.dedicatedTextFont);
+        o.key("BackColor"), o.uinteger(colourBits(s.dedicatedBackColor));
+        close();
     }
 
     // "TextAttr": the annotation, with its rotation flag for a symbol of mark
     // type 0.
-    void addAnnotation(Value& o, const SituationSymbol& s, int markType) const {
-        Value text(rapidjson::kObjectType);
-        text.AddMember("Text", m_text(s.annoText), a);
-        text.AddMember("Visible", Value(s.annoVisible), a);
-        Value font(rapidjson::kObjectType);
-        font.AddMember("Family", m_text(s.annoFontFamily), a);
-        font.AddMember("Width", Value(s.annoFontWidth), a);
-        font.AddMember("Height", Value(s.annoFontHeight), a);
-        addWrapped(text, "AnnoFont", font, a);
-        Value effect(rapidjson::kObjectType);
-        effect.AddMember("Italic", Value(s.annoItalic), a);
-        effect.AddMember("Bold", Value(s.annoBold), a);
-        addWrapped(text, "AnnoFontEffect", effect, a);
-        Value colours(rapidjson::kObjectType);
-        colours.AddMember("Back", colour(s.annoBackColor), a);
-        colours.AddMember("Text", colour(s.annoTextColor), a);
-        addWrapped(text, "AnnoColor", colours, a);
-        Value pos(rapidjson::kObjectType);
-        pos.AddMember("PosType", Value(s.annoPosType), a);
-        addWrapped(text, "AnnoPosType", pos, a);
+    void addAnnotation(const SituationSymbol& s, int markType) {
+        open("TextAttr");
+        o.key("Text"), o.text(s.annoText);
+        o.key("Visible"), o.boolean(s.annoVisible);
+        open("AnnoFont");
+        o.key("Family"), o.text(s.annoFontFamily);
+        o.key("Width"), o.number(s.annoFontWidth);
+        o.key("Height"), o.number(s.annoFontHeight);
+        close();
+        open("AnnoFontEffect");
+        o.key("Italic"), o.boolean(s.annoItalic);
+        o.key("Bold"), o.boolean(s.annoBold);
+        close();
+        open("AnnoColor");
+        o.key("Back"), o.uinteger(colourBits(s.annoBackColor));
+        o.key("Text"), o.uinteger(colourBits(s.annoTextColor));
+        close();
+        open("AnnoPosType");
+        o.key("PosType"), o.integer(s.annoPosType);
+        close();
         if (markType == 0) {
-            Value rotate(rapidjson::kObjectType);
-            rotate.AddMember("IsRorate", Value(s.annoTextRotate != 0 ? 1 : 0), a);
-            addWrapped(text, "AnnoTextRotate", rotate, a);
+            open("AnnoTextRotate");
+            o.key("IsRorate"), o.integer(s.annoTextRotate != 0 ? 1 : 0);
+            close();
         }
-        addWrapped(o, "TextAttr", text, a);
+        close();
     }
 
     // "InnerTextAttr": one text, font and colour entry per inner text,
     // numbered by position.
-    void addInnerTexts(Value& o, const SituationSymbol& s) const {
+    void addInnerTexts(const SituationSymbol& s) {
         const size_t n = s.innerTextIndexes.size();
-        Value texts(rapidjson::kArrayType), fonts(rapidjson::kArrayType), colours(rapidjson::kArrayType);
+        open("InnerTextAttr");
+        o.key("InnerText"), o.startArray();
         for (size_t k = 0; k < n; ++k) {
-            const int index = static_cast<int>(k);
-            Value t(rapidjson::kObjectType);
-            t.AddMember("Index", Value(index), a);
-            t.AddMember("Text", m_text(entryOr(s.innerTexts, k, std::string())), a);
-            texts.PushBack(t, a);
-
-            Value f(rapidjson::kObjectType);
-            f.AddMember("Index", Value(index), a);
-            f.AddMember("Family", m_text(entryOr(s.innerFontFamilies, k, std::string())), a);
-            f.AddMember("InnerFontSize", Value(kInnerFontSizeFromSymbol), a);
-            fonts.PushBack(f, a);
-
-            Value c(rapidjson::kObjectType);
-            c.AddMember("Index", Value(index), a);
-            c.AddMember("Back", colour(entryOr(s.innerBackColors, k, 0.0)), a);
-            c.AddMember("Text", colour(entryOr(s.innerTextColors, k, 0.0)), a);
-            colours.PushBack(c, a);
+            o.startObject();
+            o.key("Index"), o.integer(static_cast<int>(k));
+            o.key("Text"), o.text(entryOr(s.innerTexts, k, std::string()));
+            o.endObject();
         }
-        Value inner(rapidjson::kObjectType);
-        inner.AddMember("InnerText", texts, a);
-        inner.AddMember("InnerFont", fonts, a);
-        inner.AddMember("InnerColor", colours, a);
-        addWrapped(o, "InnerTextAttr", inner, a);
+        o.endArray();
+        o.key("InnerFont"), o.startArray();
+        for (size_t k = 0; k < n; ++k) {
+            o.startObject();
+            o.key("Index"), o.integer(static_cast<int>(k));
+            o.key("Family"), o.text(entryOr(s.innerFontFamilies, k, std::string()));
+            o.key("InnerFontSize"), o.number(kInnerFontSizeFromSymbol);
+            o.endObject();
+        }
+        o.endArray();
+        o.key("InnerColor"), o.startArray();
+        for (size_t k = 0; k < n; ++k) {
+            o.startObject();
+            o.key("Index"), o.integer(static_cast<int>(k));
+            o.key("Back"), o.uinteger(colourBits(entryOr(s.innerBackColors, k, 0.0)));
+            o.key("Text"), o.uinteger(colourBits(entryOr(s.innerTextColors, k, 0.0)));
+            o.endObject();
+        }
+        o.endArray();
+        close();
     }
 
     // "DotDragLine": the visibility and the first drag-line point.
-    void addDragLine(Value& o, const SituationSymbol& s) const {
-        Value drag(rapidjson::kObjectType);
-        drag.AddMember("DragLineVisble", Value(s.dragLineVisible), a);
+    void addDragLine(const SituationSymbol& s) {
+        open("DotDragLine");
+        o.key("DragLineVisble"), o.boolean(s.dragLineVisible);
         if (!s.dragLinePoints.empty()) {
-            Value first = pointObject(s.dragLinePoints.front(), a);
-            addWrapped(drag, "DotDragLinePoint", first, a);
+            o.key("DotDragLinePoint"), o.startArray();
+            point(s.dragLinePoints.front());
+            o.endArray();
         }
-        addWrapped(o, "DotDragLine", drag, a);
+        close();
     }
 
     // "AvoidPoints": every avoid point read.
-    void addAvoidPoints(Value& o, const SituationSymbol& s) const {
-        Value list(rapidjson::kArrayType);
-        for (const CHQ_Point3D& p : s.avoidPoints) list.PushBack(pointObject(p, a), a);
-        Value avoid(rapidjson::kObjectType);
-        avoid.AddMember("AvoidPoint", list, a);
-        addWrapped(o, "AvoidPoints", avoid, a);
+    void addAvoidPoints(const SituationSymbol& s) {
+        open("AvoidPoints");
+        o.key("AvoidPoint"), o.startArray();
+        for (const CHQ_Point3D& p : s.avoidPoints) point(p);
+        o.endArray();
+        close();
     }
 
     // "RangAttr": the fixed display ranges.
-    void addRanges(Value& o) const {
-        Value show = rangeObject(kShowRangMin, kShowRangMax, a);
-        Value half = rangeObject(kHalfPixelRangMin, kHalfPixelRangMax, a);
-        Value range(rapidjson::kObjectType);
-        addWrapped(range, "ShowRang", show, a);
-        addWrapped(range, "HalfPixelRang", half, a);
-        addWrapped(o, "RangAttr", range, a);
+    void addRanges() {
+        open("RangAttr");
+        open("ShowRang");
+        o.key("Min"), o.number(kShowRangMin);
+        o.key("Max"), o.number(kShowRangMax);
+        close();
+        open("HalfPixelRang");
+        o.key("Min"), o.number(kHalfPixelRangMin);
+        o.key("Max"), o.number(kHalfPixelRangMax);
+        close();
+        close();
     }
 
 private:
-    Allocator& a;
-    Text m_text;
+    // key:[{ ... }]
+    void open(const char* key) {
+        o.key(key);
+        o.startArray();
+        o.startObject();
+    }
+    void close() {
+        o.endObject();
+        o.endArray();
+    }
+    void point(const CHQ_Point3D& p) {
+        o.startObject();
+        o.key("X"), o.number(p.x);
+        o.key("Y"), o.number(p.y);
+        o.key("Z"), o.number(p.z);
+        o.endObject();
+    }
+
+    Out& o;
 };
 
 }  // namespace
 
+template <class Out>
+void writeSymbolJson(Out& out, const SituationSymbol& s, MarkTypeSource& marks) {
+    const MarkTypeAnswers answers = askMarkTypes(marks, s);
+    SymbolGroups<Out> groups(out);
+    out.startObject();
+    groups.addIdentity(s);
+    groups.addGeometry(s, answers.geoScaleValue);
+    if (s.combinationCount > 0) groups.addChildSettings(s);
+    groups.addStyle(s);
+    if (isDedicatedText(s)) groups.addDedicatedText(s);
+    groups.addAnnotation(s, answers.annoTextRotate);
+    if (!s.innerTextIndexes.empty()) groups.addInnerTexts(s);
+    if (answers.dotDragLine == 0) groups.addDragLine(s);
+    if (answers.avoidPoints != 0) groups.addAvoidPoints(s);
+    groups.addRanges();
+    if (isCombination(s)) {
+        out.key("CombinationChild");
+        out.startArray();
+        for (const SituationSymbol& child : s.combinationChildren) writeSymbolJson(out, child, marks);
+        out.endArray();
+    }
+    out.endObject();
+}
+
+template void writeSymbolJson<JsonStream>(JsonStream&, const SituationSymbol&, MarkTypeSource&);
+template void writeSymbolJson<JsonTree>(JsonTree&, const SituationSymbol&, MarkTypeSource&);
+
 void SituationConverter::writeSymbol(rapidjson::Document& doc, rapidjson::Value& array,
                                      const SituationSymbol& s) {
-    const MarkTypeAnswers marks = askMarkTypes(m_marks, s);
-    const SymbolGroups groups(doc.GetAllocator(),
-                              [this, &doc](const std::string& text) { return jsonText(text, doc); });
-    Value o(rapidjson::kObjectType);
-
-    groups.addIdentity(o, s);
-    groups.addGeometry(o, s, marks.geoScaleValue);
-    if (s.combinationCount > 0) groups.addChildSettings(o, s);
-    groups.addStyle(o, s);
-    if (isDedicatedText(s)) groups.addDedicatedText(o, s);
-    groups.addAnnotation(o, s, marks.annoTextRotate);
-    if (!s.innerTextIndexes.empty()) groups.addInnerTexts(o, s);
-    if (marks.dotDragLine == 0) groups.addDragLine(o, s);
-    if (marks.avoidPoints != 0) groups.addAvoidPoints(o, s);
-    groups.addRanges(o);
-    if (isCombination(s)) {
-        Value children(rapidjson::kArrayType);
-        for (const SituationSymbol& child : s.combinationChildren) writeSymbol(doc, children, child);
-        o.AddMember("CombinationChild", children, doc.GetAllocator());
-    }
-
-    array.PushBack(o, doc.GetAllocator());
+    JsonTree tree(doc.GetAllocator());
+    writeSymbolJson(tree, s, m_marks);
+    m_unconvertibleTexts += tree.unconvertibleTexts();
+    array.PushBack(tree.result(), doc.GetAllocator());
 }
 
 }  // namespace HQ

@@ -39,10 +39,27 @@ inline const char* attr(const TiXmlElement* e, const char* name) {
     const char* v = e->Attribute(name);
     return v != nullptr ? v : "";
 }
+// The length of text up to its first NUL byte when every byte before it is
+// ASCII, else -1. Such a text is the same in UTF-8 and in the local code page
+// (every code page the C library offers extends ASCII), and both code-page
+// conversions give exactly that part: they are skipped for it, which spares
+// the locale set-up of every conversion on most texts of a document.
+inline long asciiLength(const char* text, size_t size) {
+    for (size_t i = 0; i < size; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == 0) return static_cast<long>(i);
+        if (c >= 0x80) return -1;
+    }
+    return static_cast<long>(size);
+}
+
 // The attribute text turned from UTF-8 into the local code page; empty when
 // the attribute is missing or the text has no code-page form.
 inline std::string ansiAttr(const TiXmlElement* e, const char* name) {
-    return CHQGS_UtilityFunctions::UTF8ToANSI(attr(e, name));
+    const char* v = attr(e, name);
+    const long ascii = asciiLength(v, std::strlen(v));
+    if (ascii >= 0) return std::string(v, static_cast<size_t>(ascii));
+    return CHQGS_UtilityFunctions::UTF8ToANSI(v);
 }
 inline bool has(const TiXmlElement* e, const char* name) { return e->Attribute(name) != nullptr; }
 inline bool named(const TiXmlElement* e, const char* name) {

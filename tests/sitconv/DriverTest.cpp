@@ -204,8 +204,11 @@ TEST(Batch, ConvertsEveryFileFlatIntoOut) {
     writeFile(exe / "source/sub/deeper/notes.txt", documentNamed("notes"));
     writeFile(exe / "source/sub/empty.xml", "");
     std::string errors;
-    EXPECT_EQ(runIn(exe, errors), 0);
-    EXPECT_EQ(errors, "");
+    // The empty document is not well-formed XML: reported (status 1), and
+    // converted as before.
+    EXPECT_EQ(runIn(exe, errors), 1);
+    EXPECT_EQ(errors,
+              "sitconv: " + exe / "source/sub/empty.xml" + ": not well-formed XML: Error document empty.\n");
     EXPECT_EQ(readFile(exe / "out/plan.xml"), expectedOutput("plan"));
     EXPECT_EQ(readFile(exe / "out/notes.txt"), expectedOutput("notes"));
     EXPECT_EQ(readFile(exe / "out/empty.xml"),

@@ -36,6 +36,8 @@ class TiXmlElement;
 
 namespace HQ {
 
+class JsonStream;
+
 class SituationConverter {
 public:
     // Uses the process-wide symbol library manager and standard error.
@@ -51,6 +53,25 @@ public:
     void setReportName(const std::string& name) { m_reportName = name; }
     // Problems reported since construction.
     int problemCount() const { return m_problems; }
+
+    // How convertDocument ended.
+    enum Outcome {
+        kWritten,     // the output is complete
+        kNotWritten,  // the output could not be created or written (reported)
+        kRefused,     // the document is over a parsing limit (reported); nothing written
+    };
+
+    // Both stages in one pass: parses text (the whole input document) once
+    // and writes to outputPath ("w+") the JSON document that stage 1 and
+    // stage 2 together write, byte for byte, with the same problem reports.
+    // Numbers of the layer tree come out as the stage-1 file's reading back
+    // gave them (see JsonStream). In addition, a document that is not
+    // well-formed XML is reported with the parser's message and position
+    // (and converted as far as it was read, as before), and a document
+    // nested deeper or with more attributes on one element than the parsing
+    // limits allow is reported and refused. jsonCopy, when given, receives
+    // the text written.
+    Outcome convertDocument(std::string text, const std::string& outputPath, std::string* jsonCopy = nullptr);
 
     // Stage 1: parses text (the whole input document) and writes the JSON
     // document of its layer tree to outputPath ("w+"). Answers 0 when the
@@ -73,6 +94,11 @@ public:
     // to array, which must be a JSON array of doc.
     void writeSymbol(rapidjson::Document& doc, rapidjson::Value& array, const SituationSymbol& symbol);
 
+    // Reads the action groups of a parsed document (root: its root element,
+    // or null) into groups and answers their count: the "ActionGroup"
+    // elements of the first "ACTIONGROUPS" child of a "SITSYMBOLFILE" root.
+    int collectActionGroups(const TiXmlElement* root, std::vector<ActionGroup>& groups);
+
     // Reads one "ActionGroup" element, appending its actions to group. An
     // "Action" whose first child element is not "ActionAttr" is left out.
     // Always answers true.
@@ -94,7 +120,9 @@ public:
 
 private:
     void report(const std::string& file, const std::string& message);
-    rapidjson::Value jsonText(const std::string& ansi, rapidjson::Document& doc);
+    void writeLayerTree(JsonStream& out, const TiXmlElement* root);
+    void reportNumbersAndTexts(const std::string& name, const std::vector<std::string>& keys,
+                               int unconvertibleTexts);
     bool writeJson(const rapidjson::Value& root, const std::string& outputPath);
     const std::string& reportName(const std::string& fallback) const;
 
