@@ -258,7 +258,9 @@ TEST(Tessellation, EachFailedCallWritesOneErrorLine) {
             ++lines;
         EXPECT_EQ(lines, c.lines) << err;
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), c.lines) << err;
-        if (c.text != nullptr) EXPECT_NE(err.find(c.text), std::string::npos) << err;
+        if (c.text != nullptr) {
+            EXPECT_NE(err.find(c.text), std::string::npos) << err;
+        }
     }
 }
 
