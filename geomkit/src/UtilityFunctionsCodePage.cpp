@@ -49,10 +49,33 @@ std::wstring Utf16ToCodePoints(const std::wstring& wide) {
     return out;
 }
 
+// Sets LC_CTYPE to the user default, as every conversion does, but skips the
+// call when the category already holds what it would set: setlocale with ""
+// reads the environment and loads the locale's tables each time, which costs
+// more than converting a short text. The environment's locale variables are
+// compared too, so that a host that changes them is followed as before.
+void UseUserDefaultCType() {
+    static std::string lastEnvironment;
+    static std::string lastName;
+    std::string environment;
+    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char* value = std::getenv(variable);
+        environment += value ? value : "";
+        environment += '\n';
+    }
+    if (!lastName.empty() && environment == lastEnvironment) {
+        const char* current = std::setlocale(LC_CTYPE, nullptr);
+        if (current != nullptr && lastName == current) return;
+    }
+    const char* name = std::setlocale(LC_CTYPE, "");
+    lastEnvironment = environment;
+    lastName = name ? name : "";
+}
+
 }  // namespace
 
 std::wstring CHQGS_UtilityFunctions::ANSIToUnicode(const std::string& ansi) {
-    std::setlocale(LC_CTYPE, "");
+    UseUserDefaultCType();
     std::mbstate_t state{};
     const char* src = ansi.c_str();
     const std::size_t need = std::mbsrtowcs(nullptr, &src, 0, &state);
@@ -67,7 +90,7 @@ std::wstring CHQGS_UtilityFunctions::ANSIToUnicode(const std::string& ansi) {
 }
 
 std::string CHQGS_UtilityFunctions::UnicodeToANSI(const std::wstring& wide) {
-    std::setlocale(LC_CTYPE, "");
+    UseUserDefaultCType();
     const std::wstring codePoints = Utf16ToCodePoints(wide);
     std::mbstate_t state{};
     const wchar_t* src = codePoints.c_str();
