@@ -35,9 +35,14 @@ public:
     // A 32-bit integer; half the time one of the 16- and 32-bit limits or
     // their neighbours, else raw bytes.
     int integer() {
-        static const long long kLimits[] = {0,         1,         -1,       2,           SHRT_MAX,   SHRT_MAX + 1,
-                                            SHRT_MIN,  SHRT_MIN - 1, USHRT_MAX, USHRT_MAX + 1, INT_MAX,  INT_MAX - 1,
-                                            INT_MIN,   INT_MIN + 1, 1000,     -1000};
+        static const long long kLimits[] = {0,         1,
+                                            -1,        2,
+                                            SHRT_MAX,  SHRT_MAX + 1,
+                                            SHRT_MIN,  SHRT_MIN - 1,
+                                            USHRT_MAX, USHRT_MAX + 1,
+                                            INT_MAX,   INT_MAX - 1,
+                                            INT_MIN,   INT_MIN + 1,
+                                            1000,      -1000};
         const std::uint8_t tag = byte();
         if (tag < 128) return static_cast<int>(kLimits[tag % (sizeof kLimits / sizeof kLimits[0])]);
         std::uint32_t v = 0;

@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Arbitrary UTF-16 units (lone surrogates included) to ANSI.
     std::wstring units;
-    for (std::size_t i = 0; i + 1 < size; i += 2) units.push_back(static_cast<wchar_t>(data[i] | data[i + 1] << 8));
+    for (std::size_t i = 0; i + 1 < size; i += 2)
+        units.push_back(static_cast<wchar_t>(data[i] | data[i + 1] << 8));
     const std::string fromUnits = U::UnicodeToANSI(units);
     if (!fromUnits.empty()) (void)U::ANSIToUnicode(fromUnits);
 

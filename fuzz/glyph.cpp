@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!text.LoadChar(L'A').empty()) std::abort();  // no face: no contours
         return 0;
     }
-    static const wchar_t kChars[] = {L'A', L'g', L'@', L' ', L'0', 0x3B1, 0x2211, 0x4E2D, 0xD800, 0xFFFF, 0xF8E5};
+    static const wchar_t kChars[] = {L'A',   L'g',   L'@',   L' ',   L'0',  0x3B1,
+                                     0x2211, 0x4E2D, 0xD800, 0xFFFF, 0xF8E5};
     for (wchar_t ch : kChars) {
         for (bool raise : {false, true}) {
             try {

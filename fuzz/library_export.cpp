@@ -102,12 +102,12 @@ public:
     bool updateTag(int, const std::string&, int, int) override { return false; }
     bool addTag(int, const std::string&, int, int) override { return false; }
     bool deleteTag(int) override { return false; }
-    bool updateMark(int, int, int, const std::string&, int, int, double, double, double, double, int, double, int,
-                    double, double, double, double, const std::string&) override {
+    bool updateMark(int, int, int, const std::string&, int, int, double, double, double, double, int, double,
+                    int, double, double, double, double, const std::string&) override {
         return false;
     }
-    bool addMark(int, int, int, const std::string&, int, int, double, double, double, double, int, double, int,
-                 double, double, double, double, const std::string&) override {
+    bool addMark(int, int, int, const std::string&, int, int, double, double, double, double, int, double,
+                 int, double, double, double, double, const std::string&) override {
         return false;
     }
     bool deleteMark(int, int) override { return false; }

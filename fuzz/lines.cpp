@@ -71,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const float fw = static_cast<float>(w);
     const std::vector<CHQ_Point3D> left = M::computerLeftPoints(pts3, fw, closed);
     const std::vector<CHQ_Point3D> right = M::computerRightPoints(pts3, fw, closed);
-    require(left.size() == (np >= 2 ? np : 0u) && right.size() == left.size(), "an offset line of another size");
+    require(left.size() == (np >= 2 ? np : 0u) && right.size() == left.size(),
+            "an offset line of another size");
     CHQ_Point2D* l = nullptr;
     CHQ_Point2D* r = nullptr;
     int count = -1;
@@ -85,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)M::processVerts(pts3);
 
     std::vector<CHQ_Point2D> positions, directions;
-    const std::vector<std::vector<CHQ_Point2D>> pieces = M::GetPercentPos(pts, fractions, positions, directions);
+    const std::vector<std::vector<CHQ_Point2D>> pieces =
+        M::GetPercentPos(pts, fractions, positions, directions);
     require(positions.size() == fractions.size() && directions.size() == fractions.size(),
             "GetPercentPos: not one position and direction per fraction");
     require(pieces.size() <= fractions.size() + 1, "GetPercentPos: more pieces than splits");

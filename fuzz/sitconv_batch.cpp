@@ -120,8 +120,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Every output is whole or absent: no temporary file stays behind.
     for (fs::recursive_directory_iterator it(scratch.base, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        require(!(name.rfind(".sitconv-", 0) == 0 && name.size() > 4 && name.substr(name.size() - 4) == ".tmp"),
-                "a temporary output was left behind");
+        require(
+            !(name.rfind(".sitconv-", 0) == 0 && name.size() > 4 && name.substr(name.size() - 4) == ".tmp"),
+            "a temporary output was left behind");
     }
     scratch.clear();
     return 0;

@@ -97,7 +97,8 @@ void readMark(HQ::CHQGS_SqliteEngine& engine, int libID, int id) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const char kPlainHeader[] = "SQLite format 3";
-    const bool plain = size >= sizeof kPlainHeader && std::memcmp(data, kPlainHeader, sizeof kPlainHeader) == 0;
+    const bool plain =
+        size >= sizeof kPlainHeader && std::memcmp(data, kPlainHeader, sizeof kPlainHeader) == 0;
     const Scratch& files = scratch();
     {
         std::ofstream out(plain ? files.plain : files.library, std::ios::binary | std::ios::trunc);

@@ -109,15 +109,17 @@ std::string readText(sqlite3* db, const std::string& sql, bool& found) {
 // taken as that column in an UPDATE (kept in fuzz/findings/statements).
 bool isColumnName(const std::string& name) {
     static const char* const kColumns[] = {
-        "LibID", "ID",      "PID",     "NodeLevel", "NodeName", "LibName", "NodeCount",    "MarkCount",
-        "MarkName", "ConnectId", "ConnectLibID", "Mirror", "PosX", "PosY", "UnknownS", "TextNum",
-        "Heading", "MarkType", "MinX", "MinY", "MaxX", "MaxY", "Data", "ShowMode", "ExtraInt", "Image"};
+        "LibID",     "ID",       "PID",       "NodeLevel",    "NodeName", "LibName", "NodeCount",
+        "MarkCount", "MarkName", "ConnectId", "ConnectLibID", "Mirror",   "PosX",    "PosY",
+        "UnknownS",  "TextNum",  "Heading",   "MarkType",     "MinX",     "MinY",    "MaxX",
+        "MaxY",      "Data",     "ShowMode",  "ExtraInt",     "Image"};
     for (const char* c : kColumns) {
         std::string a(c), b(name);
         if (a.size() != b.size()) continue;
         bool same = true;
         for (size_t i = 0; i < a.size() && same; ++i)
-            same = std::tolower(static_cast<unsigned char>(a[i])) == std::tolower(static_cast<unsigned char>(b[i]));
+            same = std::tolower(static_cast<unsigned char>(a[i])) ==
+                   std::tolower(static_cast<unsigned char>(b[i]));
         if (same) return true;
     }
     return false;
@@ -143,13 +145,26 @@ bool undoBackslashes(const std::string& escaped, char quote, std::string& out) {
         }
         if (++i == escaped.size()) return false;  // a backslash would escape the closing quote
         switch (escaped[i]) {
-            case '0': out += '\0'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
-            case 'b': out += '\b'; break;
-            case 'Z': out += '\x1a'; break;
-            default: out += escaped[i];
+            case '0':
+                out += '\0';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'b':
+                out += '\b';
+                break;
+            case 'Z':
+                out += '\x1a';
+                break;
+            default:
+                out += escaped[i];
         }
     }
     return true;
@@ -169,7 +184,8 @@ int referenceParseInt(const std::string& text) {
         if (magnitude <= static_cast<long long>(INT_MAX) + 1) magnitude = magnitude * 10 + (text[i] - '0');
     }
     if (!digits) return 0;
-    if (negative) return magnitude > static_cast<long long>(INT_MAX) + 1 ? INT_MIN : static_cast<int>(-magnitude);
+    if (negative)
+        return magnitude > static_cast<long long>(INT_MAX) + 1 ? INT_MIN : static_cast<int>(-magnitude);
     return magnitude > INT_MAX ? INT_MAX : static_cast<int>(magnitude);
 }
 
@@ -181,39 +197,41 @@ struct Values {
 
 std::vector<std::string> everyStatement(const CHQGS_StatementBuilder& b, const Values& v) {
     const unsigned uLib = static_cast<unsigned>(v.libID), uId = static_cast<unsigned>(v.id);
-    return {b.getMark(v.libID, v.id),
-            b.getMarksByNode(v.libID, v.pid),
-            b.getMarkData(v.libID, v.id),
-            b.getShowMode(uLib, uId),
-            b.getMarkType(uLib, uId),
-            b.getMarkName(uLib, uId),
-            b.findMarksById(v.id, v.libID),
-            b.findMarksByIdLike(v.id, v.libID),
-            b.findMarksByName(v.libID, v.name),
-            b.findMarksByNameLike(v.libID, v.name),
-            b.getTags(),
-            b.getNodes(v.libID, v.pid),
-            b.getImage(v.libID, v.id),
-            b.updateNode(v.libID, v.id, v.pid, v.level, v.name),
-            b.addNode(v.libID, v.id, v.pid, v.level, v.name),
-            b.deleteNode(v.libID, v.id, v.pid),
-            b.updateTag(v.id, v.name, v.nodeCount, v.markCount),
-            b.addTag(v.id, v.name, v.nodeCount, v.markCount),
-            b.deleteTag(v.id),
-            b.updateMark(v.libID, v.id, v.pid, v.name, v.connectId, v.connectLibID, v.mirror, v.posX, v.posY,
-                         v.unknownS, v.textNum, v.heading, v.markType, v.minX, v.minY, v.maxX, v.maxY, v.data),
-            b.addMark(v.libID, v.id, v.pid, v.name, v.connectId, v.connectLibID, v.mirror, v.posX, v.posY,
-                      v.unknownS, v.textNum, v.heading, v.markType, v.minX, v.minY, v.maxX, v.maxY, v.data),
-            b.deleteMark(v.libID, v.id),
-            b.addImage(v.libID, v.id),
-            b.deleteImage(v.libID, v.id)};
+    return {
+        b.getMark(v.libID, v.id),
+        b.getMarksByNode(v.libID, v.pid),
+        b.getMarkData(v.libID, v.id),
+        b.getShowMode(uLib, uId),
+        b.getMarkType(uLib, uId),
+        b.getMarkName(uLib, uId),
+        b.findMarksById(v.id, v.libID),
+        b.findMarksByIdLike(v.id, v.libID),
+        b.findMarksByName(v.libID, v.name),
+        b.findMarksByNameLike(v.libID, v.name),
+        b.getTags(),
+        b.getNodes(v.libID, v.pid),
+        b.getImage(v.libID, v.id),
+        b.updateNode(v.libID, v.id, v.pid, v.level, v.name),
+        b.addNode(v.libID, v.id, v.pid, v.level, v.name),
+        b.deleteNode(v.libID, v.id, v.pid),
+        b.updateTag(v.id, v.name, v.nodeCount, v.markCount),
+        b.addTag(v.id, v.name, v.nodeCount, v.markCount),
+        b.deleteTag(v.id),
+        b.updateMark(v.libID, v.id, v.pid, v.name, v.connectId, v.connectLibID, v.mirror, v.posX, v.posY,
+                     v.unknownS, v.textNum, v.heading, v.markType, v.minX, v.minY, v.maxX, v.maxY, v.data),
+        b.addMark(v.libID, v.id, v.pid, v.name, v.connectId, v.connectLibID, v.mirror, v.posX, v.posY,
+                  v.unknownS, v.textNum, v.heading, v.markType, v.minX, v.minY, v.maxX, v.maxY, v.data),
+        b.deleteMark(v.libID, v.id),
+        b.addImage(v.libID, v.id),
+        b.deleteImage(v.libID, v.id)};
 }
 
 // The SQLite dialect on the in-memory library.
 void checkSqlite(const Values& v) {
     sqlite3* db = memoryLibrary();
-    require(runs(db, "DELETE FROM Tags; ") && runs(db, "DELETE FROM Nodes;") && runs(db, "DELETE FROM Marks;"),
-            "cannot empty the memory library");
+    require(
+        runs(db, "DELETE FROM Tags; ") && runs(db, "DELETE FROM Nodes;") && runs(db, "DELETE FROM Marks;"),
+        "cannot empty the memory library");
     const CHQGS_StatementBuilder b;
     const bool plainTexts = v.name.find('\0') == std::string::npos && v.data.find('\0') == std::string::npos;
     const bool finite = std::isfinite(v.mirror) && std::isfinite(v.posX) && std::isfinite(v.posY) &&
@@ -229,14 +247,16 @@ void checkSqlite(const Values& v) {
 
     bool found = false;
     require(runs(db, b.addTag(v.id, v.name, v.nodeCount, v.markCount)), "addTag does not run");
-    require(readText(db, "SELECT LibName FROM Tags WHERE ID=" + std::to_string(v.id) + ";", found) == v.name &&
-                found,
-            "addTag does not store the name as given");
+    require(
+        readText(db, "SELECT LibName FROM Tags WHERE ID=" + std::to_string(v.id) + ";", found) == v.name &&
+            found,
+        "addTag does not store the name as given");
     require(runs(db, b.addNode(v.libID, v.id, v.pid, v.level, v.name)), "addNode does not run");
     require(readText(db, "SELECT NodeName FROM Nodes;", found) == v.name && found,
             "addNode does not store the name as given");
     if (!isColumnName(v.name)) {
-        require(runs(db, b.updateNode(v.libID, v.id, v.pid, v.level + 1, v.name + "x")), "updateNode does not run");
+        require(runs(db, b.updateNode(v.libID, v.id, v.pid, v.level + 1, v.name + "x")),
+                "updateNode does not run");
         require(readText(db, "SELECT NodeName FROM Nodes;", found) == v.name + "x" && found,
                 "updateNode does not store the name as given");
     }
@@ -262,7 +282,8 @@ void checkMySQL(const Values& v, HQ::CHQGS_MySQLEngine& engine) {
                 "the MySQL escaping does not give the text back");
     }
     (void)everyStatement(engine.statements(), v);
-    require(HQ::CHQGS_MySQLEngine::ParseInt(v.name.c_str()) == referenceParseInt(v.name.substr(0, v.name.find('\0'))),
+    require(HQ::CHQGS_MySQLEngine::ParseInt(v.name.c_str()) ==
+                referenceParseInt(v.name.substr(0, v.name.find('\0'))),
             "ParseInt differs from the reference");
 }
 
@@ -280,7 +301,8 @@ void checkSqliteRows(FuzzInput& in, const Values& v) {
     // One key derivation round: the file is scratch, and the engine opens it
     // with the same process-wide setting.
     static const bool fastKey = [db] {
-        return sqlite3_exec(db, "PRAGMA cipher_default_kdf_iter = 1;", nullptr, nullptr, nullptr) == SQLITE_OK;
+        return sqlite3_exec(db, "PRAGMA cipher_default_kdf_iter = 1;", nullptr, nullptr, nullptr) ==
+               SQLITE_OK;
     }();
     (void)fastKey;
     sqlite3_close(db);
@@ -288,13 +310,18 @@ void checkSqliteRows(FuzzInput& in, const Values& v) {
     require(sqlite3_key(db, HQ::kLibraryKey, HQ::kLibraryKeyLength) == SQLITE_OK, "cannot key the library");
     require(sqlite3_exec(db, schemaText().c_str(), nullptr, nullptr, nullptr) == SQLITE_OK, "schema");
     sqlite3_stmt* st = nullptr;
-    require(sqlite3_prepare_v2(db, "INSERT INTO Marks VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?);", -1, &st,
-                               nullptr) == SQLITE_OK,
+    require(sqlite3_prepare_v2(db, "INSERT INTO Marks VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?);", -1,
+                               &st, nullptr) == SQLITE_OK,
             "cannot prepare the row");
     for (int col = 1; col <= HQ::CHQGS_MarkRow::kColumns; ++col) {
         switch (in.byte() % 5) {
-            case 0: sqlite3_bind_int64(st, col, static_cast<sqlite3_int64>(in.integer()) * (in.flag() ? 1 : 65537)); break;
-            case 1: sqlite3_bind_double(st, col, in.fraction()); break;
+            case 0:
+                sqlite3_bind_int64(st, col,
+                                   static_cast<sqlite3_int64>(in.integer()) * (in.flag() ? 1 : 65537));
+                break;
+            case 1:
+                sqlite3_bind_double(st, col, in.fraction());
+                break;
             case 2: {
                 const std::string t = col == 4 ? v.name : col == 18 ? v.data : in.text(16);
                 sqlite3_bind_text(st, col, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
@@ -305,7 +332,8 @@ void checkSqliteRows(FuzzInput& in, const Values& v) {
                 sqlite3_bind_blob(st, col, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
                 break;
             }
-            default: sqlite3_bind_null(st, col);
+            default:
+                sqlite3_bind_null(st, col);
         }
     }
     require(sqlite3_step(st) == SQLITE_DONE, "cannot insert the row");

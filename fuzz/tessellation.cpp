@@ -36,7 +36,8 @@ void checkTriangles(bool ok, const std::vector<CHQ_Point3D>& vertices, const std
         return;
     }
     require(indices.size() % 3 == 0, "indices are not whole triangles");
-    for (int i : indices) require(i >= 0 && static_cast<size_t>(i) < vertices.size(), "an index names no vertex");
+    for (int i : indices)
+        require(i >= 0 && static_cast<size_t>(i) < vertices.size(), "an index names no vertex");
 }
 
 std::vector<CHQ_Point3D> contour(FuzzInput& in) {
@@ -90,9 +91,11 @@ void hostileRecord(FuzzInput& in, const std::vector<CHQ_Point3D>& pts) {
     if (HQ::TriangulateOutline(rec, out)) {
         require(out.numberofcorners == 3, "triangles without three corners");
         for (int k = 0; k < 3 * out.numberoftriangles; ++k)
-            require(out.trianglelist[k] >= 0 && out.trianglelist[k] < out.numberofpoints, "a corner names no point");
+            require(out.trianglelist[k] >= 0 && out.trianglelist[k] < out.numberofpoints,
+                    "a corner names no point");
     } else {
-        require(out.numberoftriangles == 0 && out.trianglelist == nullptr, "a refused outline left triangles");
+        require(out.numberoftriangles == 0 && out.trianglelist == nullptr,
+                "a refused outline left triangles");
     }
     free(out.pointlist);
     free(out.pointattributelist);
