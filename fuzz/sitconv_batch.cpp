@@ -1,0 +1,129 @@
+// The converter's batch over a generated source tree. The input drives a
+// small tree in a scratch folder: files with generated names (any byte but
+// '/' and NUL) and contents, subfolders, symbolic links that loop back to a
+// folder above, dangling links, links to files and, when built with
+// SITPLOT_FUZZ_BATCH_FIFO=1, a named pipe (a FIFO makes a converter that
+// opens every entry block: off by default). The batch then runs with that
+// source and an output folder beside it or inside it. It must end with
+// status 0 or 1 and leave no temporary output behind; the scratch folder
+// is removed after every input.
+#include <sitconv/Batch.h>
+#include <sitconv/MarkTypeSource.h>
+
+#include "FuzzInput.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+#ifndef SITPLOT_FUZZ_BATCH_FIFO
+#define SITPLOT_FUZZ_BATCH_FIFO 0
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void require(bool condition, const char* what) {
+    if (condition) return;
+    std::fprintf(stderr, "sitconv_batch: %s\n", what);
+    std::abort();
+}
+
+class AlternatingMarks : public HQ::MarkTypeSource {
+public:
+    void beginDocument() override {}
+    int markType(int libId, int code) override { return (libId ^ code) & 1; }
+};
+
+struct Scratch {
+    const fs::path base = fs::temp_directory_path() / ("fuzz_sitconv_batch_" + std::to_string(::getpid()));
+    void clear() const {
+        std::error_code ec;
+        fs::remove_all(base, ec);  // links are removed, never followed
+    }
+    ~Scratch() { clear(); }
+};
+
+// A file name from the input: '/' and NUL become '_', and the names of the
+// folder itself and its parent are avoided.
+std::string entryName(FuzzInput& in) {
+    std::string name = in.text(24);
+    for (char& c : name)
+        if (c == '/' || c == '\0') c = '_';
+    if (name.empty() || name == "." || name == "..") name = "f" + name;
+    return name;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const Scratch scratch;
+    scratch.clear();
+    const fs::path source = scratch.base / "source";
+    std::error_code ec;
+    fs::create_directories(source, ec);
+    require(!ec, "cannot make the scratch folder");
+
+    FuzzInput in(data, size);
+    HQ::BatchOptions options;
+    options.source = source.string();
+    options.outputFolder = (in.flag() ? source / "out" : scratch.base / "out").string();
+    options.formats = 1 + static_cast<int>(in.below(3));
+    options.quiet = in.flag();
+
+    std::vector<fs::path> folders{source};
+    for (int entries = 0; entries < 24 && !in.empty(); ++entries) {
+        const fs::path at = folders[in.below(static_cast<unsigned>(folders.size()))];
+        const unsigned op = in.byte() % 8;
+        const fs::path path = at / entryName(in);
+        if (fs::exists(fs::symlink_status(path, ec))) continue;
+        switch (op) {
+            case 0:
+                fs::create_directory(path, ec);
+                if (!ec) folders.push_back(path);
+                break;
+            case 1:  // a link back to this folder, its parent or the source
+                fs::create_directory_symlink(in.flag() ? "." : in.flag() ? ".." : source.string(), path, ec);
+                break;
+            case 2:  // a dangling link
+                fs::create_symlink("missing-" + std::to_string(entries), path, ec);
+                break;
+            case 3:  // a link to a file made before (perhaps none)
+                fs::create_symlink(at / "0.xml", path, ec);
+                break;
+            case 4:
+#if SITPLOT_FUZZ_BATCH_FIFO
+                ::mkfifo(path.c_str(), 0600);
+                break;
+#endif
+            default: {
+                std::ofstream out(path, std::ios::binary);
+                out << in.text(op == 7 ? 60000 : 2000);
+            }
+        }
+    }
+
+    AlternatingMarks marks;
+    std::ostringstream errors;
+    const int status = HQ::runBatch(options, errors, &marks);
+    require(status == 0 || status == 1, "the batch answered a status other than 0 or 1");
+
+    // Every output is whole or absent: no temporary file stays behind.
+    for (fs::recursive_directory_iterator it(scratch.base, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        require(
+            !(name.rfind(".sitconv-", 0) == 0 && name.size() > 4 && name.substr(name.size() - 4) == ".tmp"),
+            "a temporary output was left behind");
+    }
+    scratch.clear();
+    return 0;
+}
