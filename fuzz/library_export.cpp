@@ -177,6 +177,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const std::string xml = HQ::ExportLibraryXml(&engine);
+    // A tree deeper than the limit is refused whole (deepest bounds the depth
+    // from above).
+    if (xml.empty()) {
+        require(deepest > HQ::kMaxCategoryDepth, "a tree within the depth limit was refused");
+        return 0;
+    }
     require(xml.compare(0, 5, "<?xml") == 0, "the document has no declaration");
     require(count(xml, "<Category ") == engine.nodesAnswered, "a node answered is missing from the document");
     require(count(xml, "<Symbol ") == engine.marksAnswered, "a mark answered is missing from the document");

@@ -1,9 +1,8 @@
 // The converter's batch over a generated source tree. The input drives a
 // small tree in a scratch folder: files with generated names (any byte but
 // '/' and NUL) and contents, subfolders, symbolic links that loop back to a
-// folder above, dangling links, links to files and, when built with
-// SITPLOT_FUZZ_BATCH_FIFO=1, a named pipe (a FIFO makes a converter that
-// opens every entry block: off by default). The batch then runs with that
+// folder above, dangling links, links to files and named pipes (which the
+// batch must report and skip, never open and block on). The batch then runs with that
 // source and an output folder beside it or inside it. It must end with
 // status 0 or 1 and leave no temporary output behind; the scratch folder
 // is removed after every input.
@@ -23,10 +22,6 @@
 #include <system_error>
 #include <unistd.h>
 #include <vector>
-
-#ifndef SITPLOT_FUZZ_BATCH_FIFO
-#define SITPLOT_FUZZ_BATCH_FIFO 0
-#endif
 
 namespace fs = std::filesystem;
 
@@ -101,10 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 fs::create_symlink(at / "0.xml", path, ec);
                 break;
             case 4:
-#if SITPLOT_FUZZ_BATCH_FIFO
                 ::mkfifo(path.c_str(), 0600);
                 break;
-#endif
             default: {
                 std::ofstream out(path, std::ios::binary);
                 out << in.text(op == 7 ? 60000 : 2000);
