@@ -84,8 +84,7 @@ const char* const kTexts[] = {"",
                               "\xE3\x81\x82\xED\x95\x9C",  // hiragana a, hangul han
                               "\xC3\xA9t\xC3\xA9",
                               "/slash/",
-                              "\xEF\xBB\xBF"
-                              "bom"};
+                              "\357\273\277bom"};  // a byte-order mark, then text
 
 const char* const kFlags[] = {"TRUE", "true", "", "FALSE", "1"};
 const char* const kCodes[] = {"32,3", "32,4", "1,1", "7", "32,4,9", "abc,5", "-3,2", ""};
