@@ -58,7 +58,21 @@ void onSignal(int sig) {
     ::raise(sig);
 }
 
-bool processRuns(pid_t pid) { return pid > 0 && (::kill(pid, 0) == 0 || errno != ESRCH); }
+// True while process pid runs. A process that has ended but was not reaped
+// yet (a zombie: a worker whose parent was killed, on a system whose init
+// does not reap) still answers kill(pid, 0), yet holds no file any more.
+bool processRuns(pid_t pid) {
+    if (pid <= 0 || (::kill(pid, 0) != 0 && errno == ESRCH)) return false;
+    std::FILE* stat = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
+    if (stat == nullptr) return true;
+    char line[512] = {};
+    const size_t got = std::fread(line, 1, sizeof(line) - 1, stat);
+    std::fclose(stat);
+    // "pid (name) S ...": the state follows the last closing parenthesis.
+    const char* close = std::strrchr(line, ')');
+    if (got == 0 || close == nullptr || close[1] != ' ') return true;
+    return close[2] != 'Z' && close[2] != 'X';
+}
 
 }  // namespace
 
