@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Speed of the situation converter: the whole conversion of one file
 // (read, convert, write the output) of generated documents (10,000 to
 // 100,000 placed symbols), one pass as the program converts today and, when

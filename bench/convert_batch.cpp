@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Batch throughput of the converter: a generated batch of many small
 // documents and a few large ones, converted by runBatch with one job and with
 // two worker processes (wall-clock time, since the workers' processor time

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Line-type builders, Bezier sampling and offset lines over 10 to 10,000 key
 // points. All of them are linear in the number of points; the complexity
 // fit reported by Google Benchmark should say O(N).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Geometry at scale, each beside its anchor in the same run: outline
 // triangulation (ours on CDT, a direct CDT call, the former quadratic
 // triangulator), tessellation (the system tessellator driven directly, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The outline triangulator as it was before it ran on CDT (ear clipping,
 // an all-pairs simplicity check and Lawson flips; quadratic), kept here only
 // as the benchmark's anchor.

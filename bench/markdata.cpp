@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Throughput of the mark data reader on realistic data texts: a mix of
 // lines (closed outlines and open strokes with 2 to 6 vertices), texts and
 // text boxes, 10 to 30 units per mark (about 3 to 9.5 KB of JSON). Reports

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Speed of the mesh helpers: contour tessellation (triangles per second) for
 // polygons of growing size and for a square with many holes; glyph outlines
 // and text extrusion per character.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Speed of the drawing path's queries: Length and PointAtPercent on paths of
 // 10, 1,000 and 100,000 segments. Both must grow linearly with the number of
 // segments and allocate nothing per query (the "allocs" counter counts calls

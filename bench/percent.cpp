@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Percent positions: cost of GetPercentPos on polylines of growing size (it
 // should grow linearly with the number of segments, for descending fractions
 // too) and on paths (sampled at

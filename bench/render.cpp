@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Symbol pictures: symbols rendered to SVG per second, on the sample library
 // and on a generated library of 10,000 symbols, and the time symlib takes to
 // write the web catalogue of that library.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Symbol library store: marks read per second (one by one through getMark,
 // and many rows at once through a LIKE search), and the XML export of a
 // generated library, whose time should grow linearly with its size.

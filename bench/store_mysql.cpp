@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Symbol library store, both database engines side by side on the same
 // generated library of 10,000 marks: marks read per second one by one
 // through getMark, and many rows at once through a LIKE search.

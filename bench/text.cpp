@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Throughput of the text conversions on a realistic situation text: Chinese
 // layer and symbol names mixed with ASCII markup and numbers.
 #include <geomkit/UtilityFunctions.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Compiler settings shared by every target of the project.
 #
 # Single-precision roundings are part of the results (stored symbols are

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Every third-party library comes from the system (Debian -dev packages).
 find_package(PkgConfig REQUIRED)
 find_package(Freetype REQUIRED)

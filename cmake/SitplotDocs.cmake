@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # The API reference: Doxygen over the public headers of geomkit (with the path
 # module and the version header) and markstore, with docs/mainpage.md as its
 # front page. `cmake --build build --target docs` writes build/docs/html;

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Keyed symbol library files built from SQL text with the sqlcipher shell.
 #
 # SITPLOT_LIBRARY_KEY is the key the SQLite engine opens every library file

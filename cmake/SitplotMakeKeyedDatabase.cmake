@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Builds a keyed symbol library file from SQL scripts with the sqlcipher shell:
 #   cmake -DSHELL=sqlcipher -DKEY=... -DOUTPUT=file.db -DSCRIPTS="a.sql;b.sql" -P SitplotMakeKeyedDatabase.cmake
 # The file is rebuilt from scratch; any SQL error fails the build.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # What `cmake --install` puts beside the libraries for their users, and the
 # Debian packages that CPack makes of the installed tree.
 #

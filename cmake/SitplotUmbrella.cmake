@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Writes an umbrella header that includes every public header found in the
 # given folders, so that adding a header never needs a hand-kept list.
 #   sitplot_umbrella(OUTPUT file GUARD NAME HEADERS h1 h2 ...)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # The configured version header <sitplot/version.h>. Both libraries reach it
 # through geomkit's public include folders (markstore links geomkit), and it
 # is installed beside the other public headers.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Doxygen input filter: the public headers describe their classes and members
 # in plain // comments. For the reference, a block of // lines directly above
 # a declaration becomes its documentation (///), a comment after a member on

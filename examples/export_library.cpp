@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Prints a symbol library as XML: a small usage sample of the library manager.
 //
 //   export_library LIBRARY.db [OUTPUT.xml]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reads a fuzz input as a stream of decisions: small numbers, integers and
 // fractions biased towards their limits, and texts. Every read succeeds;
 // past the end of the input the reads answer zeros and empty texts, so a

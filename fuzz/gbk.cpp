@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The code-page conversions in both directions, under the GBK locale the
 // fuzz runs use: ANSI (GBK) <-> UTF-8 and ANSI <-> UTF-16, and the locale
 // text readers. A conversion either fails with an empty answer or gives a

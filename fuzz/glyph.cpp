@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Glyph outlines from damaged font files: the input is a font file, loaded
 // and read for a handful of characters (Latin, Greek, symbols, CJK, a lone
 // surrogate, the unmapped U+FFFF), with and without the raise. A file that

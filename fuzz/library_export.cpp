@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The library XML export over generated category trees. The input drives an
 // engine that serves libraries, category nodes and marks from memory:
 //   - a library (identifier, name);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The line builders (line types, arrow heads, Bezier chains), the offset
 // lines and the percent positions on hostile points (NaN, infinities, 1e300,
 // repeats) and hostile widths and fractions. Besides running clean, each

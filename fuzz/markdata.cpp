@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // libFuzzer target: arbitrary bytes as a mark data text. The reader must
 // never crash, throw or leak, whatever the text; the units it makes are then
 // copied and sampled to exercise their ownership.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Replays fuzz inputs without libFuzzer: a plain main that hands every file
 // named on the command line (a folder stands for the files in it, in name
 // order) to the harness's LLVMFuzzerTestOneInput. A regression shows as a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The converter's batch over a generated source tree. The input drives a
 // small tree in a scratch folder: files with generated names (any byte but
 // '/' and NUL) and contents, subfolders, symbolic links that loop back to a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Feeds arbitrary text to both conversion stages: the layer tree (stage 1)
 // and the action groups read back from its output (stage 2). Both must end
 // without a crash or sanitizer report, and the output must stay a JSON

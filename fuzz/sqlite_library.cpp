@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The SQLite engine on damaged library files. The input is a library file:
 //   - a keyed file (anything that does not start with the plain SQLite
 //     header) is written as it is and opened through the engine, so that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The statement builder of both engines and the row readers, on hostile
 // texts (quotes, backslashes, NULs, bytes that are no UTF-8) and numbers at
 // the 16- and 32-bit limits.

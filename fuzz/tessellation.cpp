@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The tessellator and the Delaunay records on hostile coordinates: NaN,
 // infinities, 1e300 and the other limits of FuzzInput::fraction, repeated
 // points, and generated jagged rings large enough (up to 3,000 points) for

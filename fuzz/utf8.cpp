@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Fuzzes the UTF-8 decoder and encoder: any byte string decodes without
 // fault into at most as many UTF-16 units as it has bytes; encoding the
 // result again and decoding that once more gives the same units.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Shared by the scripts: project root, root-or-sudo, the build step and the
 # step timer.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

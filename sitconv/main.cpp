@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // sitconv: converts situation XML documents into JSON (and GeoJSON). Without
 // arguments it converts every file below "source" (beside the executable)
 // into a JSON file of the same name in "out", printing nothing when all goes

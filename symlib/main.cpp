@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // symlib: browse, search, render and publish a symbol library.
 //
 // Exit status: 0 done, 1 when the library cannot be opened or a library or

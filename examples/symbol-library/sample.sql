@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: Apache-2.0
 -- Sample symbol library: two libraries with a category tree each; every
 -- leaf category holds the mark with its own identifier. Names are UTF-8.
 -- Load after schema.sql.

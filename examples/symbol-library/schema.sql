@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: Apache-2.0
 -- Tables of a symbol library. Plain SQL that both SQLite (SQLCipher) and
 -- MariaDB/MySQL accept. The engines read every SELECT * row by column
 -- position, so the column order below is part of the format.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The constrained Delaunay triangulation behind the outline triangulator and
 // the large-input path of the tessellator, on the vendored CDT library
 // (third_party/CDT, header-only). Only geomkit's sources include this header:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_Delaunay: the input and output records of the outline triangulator,
 // filled from an outline, read back as a mesh, and the ownership of their
 // arrays.

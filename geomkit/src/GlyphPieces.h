@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The three points a glyph outline takes from one curved piece, computed
 // without building a path.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Arrow heads and the named line types, which turn key points into Bezier
 // chains (P0, C, C, P1, ...) for the curve sampler.
 //

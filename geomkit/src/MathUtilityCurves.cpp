@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Bezier chains and their control points: sampling (single and double
 // precision), smooth control points around a vertex and the kidney outline.
 //

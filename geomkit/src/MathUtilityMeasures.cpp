@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Scalar and point measures of the plotting mathematics: distances, centres,
 // angles, derived points, rotations, lines and point location. Where a value is rounded to single precision
 // the rounding is part of the result (see MeasureConstants.h); keep every RoundF and every float variable

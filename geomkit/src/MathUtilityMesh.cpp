@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Mesh helper members of CHQGS_MathUtilityFunctions: smooth per-vertex
 // normals of a triangle mesh and the side-wall indices between two rings.
 #include <geomkit/MathUtilityFunctions.h>

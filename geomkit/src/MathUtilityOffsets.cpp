@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Offset lines with mitred corners, the mirrored split of a curve across its
 // chord, and removal of repeated vertices.
 #include <geomkit/MathUtilityFunctions.h>

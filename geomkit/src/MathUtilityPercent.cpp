@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Positions and travel directions at fractions of a polyline's length, the
 // pieces of the polyline between them, and the sampling of an arc path.
 #include <geomkit/MathUtilityFunctions.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Great-circle measures of the plotting mathematics: bearings, distances,
 // destinations, midpoints and circle centres on a sphere.
 #include <geomkit/MathUtilityFunctions.h>

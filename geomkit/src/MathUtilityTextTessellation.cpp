@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Text tessellation members of CHQGS_MathUtilityFunctions: glyph contours
 // turned into a triangle mesh (a flat face or a slab with walls).
 #include <geomkit/MathUtilityFunctions.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Angle constants of the plotting measures and globe conversions. They are
 // the single-precision roundings of pi/180, 180/pi, pi and 2*pi, held in
 // doubles: stored symbols were computed with them, so they must not be

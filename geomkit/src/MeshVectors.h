@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Small 3-D vector helpers shared by the mesh normals of
 // CHQGS_MathUtilityFunctions and by NormalCalc.
 #ifndef GEOMKIT_SRC_MESHVECTORS_H

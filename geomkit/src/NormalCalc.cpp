@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // NormalCalc: triangle lists, strips and fans expanded into separate
 // triangles with flat face normals.
 #include <geomkit/NormalCalc.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // TriangulateOutline: constrained Delaunay triangulation of a closed outline
 // on the vendored CDT library.
 #include <geomkit/Delaunay.h>

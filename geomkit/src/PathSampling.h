@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Sampling of a drawing path into point lists, shared by the plotting
 // mathematics and the primitive utilities.
 #ifndef GEOMKIT_SRC_PATHSAMPLING_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Percent positions on polylines and on paths of the path module, and the
 // sampling of paths into point lists.
 #include <geomkit/MathUtilityFunctions.h>

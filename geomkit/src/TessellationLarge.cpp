@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Simple contours of many points through the constrained Delaunay library,
 // with the winding number of every triangle found by one walk over the
 // triangulation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The large-input path of CHQGS_UtilityTessellation: simple contours
 // triangulated through the constrained Delaunay library (CDT) under the same
 // positive winding rule as the system tessellator.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The tolerances of geomkit and the path module, one name per meaning, each
 // with the reason for its value. Stored symbols were computed with these
 // exact values and comparisons (< or <= as written where they are used), so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Memory of the triangulator records (triangulateio): clearing, allocating,
 // copying and freeing their arrays. Shared by CHQGS_Delaunay, which owns the
 // arrays of its records, and the outline triangulator, which fills an output

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Internal: the mixing step of CHQGS_UtilityFunctions::CreateUniquenessID,
 // kept apart from the clock and the C generator so that it can be checked
 // with fixed draws.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // UTF-16 code units: the constants and helpers shared by the code-page
 // conversions and the UTF-8 codec of CHQGS_UtilityFunctions.
 #ifndef GEOMKIT_SRC_UTF16UNITS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Code-page conversion members of CHQGS_UtilityFunctions: the locale's
 // multibyte encoding ("ANSI") to and from UTF-16 wide strings, and the
 // compositions with the UTF-8 codec.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The font-name table of CHQGS_UtilityFunctions: font keys and names to font
 // file names.
 #include <geomkit/UtilityFunctions.h>

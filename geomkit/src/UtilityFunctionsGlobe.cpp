@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Globe and camera conversions: spherical <-> Cartesian coordinates centred
 // on the globe, camera distance <-> map scale, and the world matrix that
 // places a locally built shape along a chord of the globe.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Hexadecimal parsing and colour packing members of CHQGS_UtilityFunctions.
 #include <geomkit/UtilityFunctions.h>
 

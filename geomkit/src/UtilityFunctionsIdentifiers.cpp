@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Identifier and random-number members of CHQGS_UtilityFunctions.
 #include <geomkit/UtilityFunctions.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // String helper members of CHQGS_UtilityFunctions: byte copy and splitting.
 #include <geomkit/UtilityFunctions.h>
 

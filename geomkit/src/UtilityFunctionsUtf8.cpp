@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // UTF-8 codec members of CHQGS_UtilityFunctions: UTF-8 to and from UTF-16
 // wide strings, and the display width and sequence length of UTF-8 text.
 #include <geomkit/UtilityFunctions.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Value helper members of CHQGS_UtilityFunctions: NaN tests and point-list
 // reversal.
 #include <geomkit/UtilityFunctions.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_UtilityText: glyph outlines read through FreeType, and the font
 // folder that font names resolve in.
 #include <geomkit/UtilityFunctions.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Stage 2: the animation action groups, added to the JSON file of stage 1.
 #include <sitconv/SituationConverter.h>
 #include <sitconv/TextFile.h>

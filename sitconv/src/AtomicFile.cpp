@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Temporary outputs, their clean-up on signals and their renaming into place.
 #include "AtomicFile.h"
 

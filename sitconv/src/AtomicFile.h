@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Outputs that are whole or absent: every output is written to a temporary
 // file in its own folder and renamed over the final name only once it is
 // complete. Temporary files are named ".sitconv-<pid>-<n>.tmp"; the files a

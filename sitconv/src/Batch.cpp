@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The batch: list the source, convert every file, rename the outputs into
 // the output folder in listing order.
 #include <sitconv/Batch.h>

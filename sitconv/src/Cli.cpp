@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The sitconv command line (CLI11).
 #include <sitconv/Batch.h>
 #include <sitconv/Cli.h>

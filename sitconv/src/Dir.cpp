@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Directory helpers: executable folder, folder test, recursive listing.
 #include <sitconv/Dir.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One input file: read once, converted in one pass into a temporary file,
 // GeoJSON from the text written.
 #include "FileConversion.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One input file of the batch, converted into temporary outputs that the
 // batch then renames into place (or discards) in listing order.
 #ifndef SITCONV_FILECONVERSION_H

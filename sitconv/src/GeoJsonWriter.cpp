@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // GeoJSON form of a converted situation document.
 #include <sitconv/GeoJson.h>
 

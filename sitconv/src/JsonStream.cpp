@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The converter's JSON targets: streamed text and RapidJSON values.
 #include "JsonStream.h"
 #include "XmlText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The two targets the converter's JSON writers write to, with one interface:
 //
 //   JsonStream  the compact JSON text, written straight to a C stream (and,

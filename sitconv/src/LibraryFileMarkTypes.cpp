@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A symbol library file kept open across the documents of a run.
 #include <sitconv/LibraryFileMarkTypes.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The program's mark-type source: the process-wide symbol library manager.
 #include <sitconv/MarkTypeSource.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The progress line.
 #include "Progress.h"
 

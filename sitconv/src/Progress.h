@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The batch's progress line on the error stream: files done of total,
 // megabytes of input per second and the time left, redrawn in place (at most
 // a few times a second) and cleared before any message line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // SituationConverter: set-up, problem reports, the one-pass conversion of a
 // document, and stage 1 (the layer tree).
 #include <sitconv/SituationConverter.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The JSON of one placed symbol and of one action group, written to either
 // JSON target (JsonStream: the converted file; JsonTree: a RapidJSON value).
 // The member order and the one-object arrays are what the readers of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Names shared by the symbol reader and writer: operation types, display
 // types, the dashed line type and the accepted font families.
 #ifndef SITCONV_SYMBOLNAMES_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // readSymbol: fills a SituationSymbol from a "Symbol" element.
 #include <sitconv/SituationConverter.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // writeSymbolJson: the JSON object of one placed symbol, written group by
 // group (see SymbolGroups).
 #include <sitconv/SituationConverter.h>

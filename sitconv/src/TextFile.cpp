@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // TextFile: a C stream with the converter's line-reading rules.
 #include <sitconv/TextFile.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Forked workers: a task pipe and a result pipe each; results are used in
 // listing order, and only a bounded number of them wait for their turn.
 #include "Workers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Worker processes for a batch: the libraries' process-wide state (the
 // library manager, the C locale) is not safe across threads, so files are
 // converted by forked processes, one file at a time each, and their results

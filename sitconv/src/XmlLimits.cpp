@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One linear scan of the markup for nesting depth and attributes per element.
 #include "XmlLimits.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Parsing limits of situation documents, checked on the text before the XML
 // reader sees it. The reader recurses once per nesting level (a document
 // nested deep enough overflows the stack) and compares every attribute of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Attribute access shared by the converter's readers: a missing attribute
 // reads as the empty text; numbers follow the C conversions (atoi, atoll,
 // atof: leading blanks skipped, parsing stops at the first character that

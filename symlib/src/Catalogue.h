@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The static web catalogue of a symbol library: one self-contained
 // index.html (no network access, no external assets) with the category
 // tree, a live search box and every symbol as an inline SVG thumbnail,

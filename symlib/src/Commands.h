@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // symlib's subcommands. Each answers the exit status: 0 done, 1 when the
 // library, a symbol or a file cannot be had (the reason on standard error).
 #ifndef SYMLIB_COMMANDS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Descriptions of symbols for people (text) and programs (JSON), in UTF-8.
 #ifndef SYMLIB_DESCRIBE_H
 #define SYMLIB_DESCRIBE_H

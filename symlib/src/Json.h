@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A small JSON writer for symlib's outputs. Strings must be UTF-8; "<", ">"
 // and "&" are written as \u escapes so that the text can sit inside an HTML
 // <script> element.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The symbol library as symlib sees it: one open connection through the
 // library manager, with every text answered in UTF-8.
 #ifndef SYMLIB_LIBRARY_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // PNG pictures of SVG documents, rasterised through librsvg.
 #ifndef SYMLIB_RASTER_H
 #define SYMLIB_RASTER_H

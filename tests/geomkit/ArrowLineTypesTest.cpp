@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Arrow heads and the line types that turn key points into Bezier chains.
 #include <geomkit/MathUtilityFunctions.h>
 

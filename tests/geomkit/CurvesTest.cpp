@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Bezier chain sampling, the turned control arm of the open line type and the
 // kidney outline.
 #include <geomkit/MathUtilityFunctions.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Large outlines and refused inputs of the outline triangulator: the results
 // contract (triangles inside only, the outline's edges kept, the constrained
 // Delaunay property, full coverage) at sizes where a quadratic method would

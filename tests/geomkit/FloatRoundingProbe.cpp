@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "FloatRoundingProbe.h"
 
 namespace sitplot_test {

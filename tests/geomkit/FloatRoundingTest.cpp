@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Guards the compiler settings that keep single-precision roundings: a pair
 // of float products returned as doubles must come back rounded. GCC's SLP
 // vectorizer at -O2 (and FMA contraction) can silently drop the rounding.

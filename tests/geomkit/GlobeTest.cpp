@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Globe and camera conversions.
 #include <geomkit/UtilityFunctions.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Plotting measures. Expected values written as long literals were computed
 // independently with the same single-precision constants and roundings; they
 // are compared exactly, so that a rounding that is dropped, added or moved

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Offset polylines with mitred corners, the mirrored split and the removal of
 // repeated vertices.
 #include <geomkit/MathUtilityFunctions.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Percent positions on paths, and the sampling of paths by a step.
 #include <geomkit/MathUtilityFunctions.h>
 #include <geomkit/PrimitiveUtilityFunctions.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Positions, directions and pieces at fractions of a polyline's length.
 #include <geomkit/MathUtilityFunctions.h>
 #include <geomkit/PrimitiveUtilityFunctions.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Percent positions set beside a plain linear walk over the cumulative
 // fractions: the search for each fraction's segment must give the same bits
 // for every kind of input (descending and repeated fractions, fractions

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The constrained Delaunay path of the tessellator against the system
 // tessellator on the same contours: the same filled region under the
 // positive winding rule, the same facing, and the switch between them.

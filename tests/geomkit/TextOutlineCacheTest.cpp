@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The per-face glyph cache: a repeated character answers exactly what the
 // first read answered, and a new Load never answers contours of the font or
 // size loaded before.

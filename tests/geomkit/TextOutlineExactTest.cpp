@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Glyph outlines set bit for bit beside the plain reading: every curved piece
 // built as a one-segment path and sampled at fractions 0, 1/2 and 1 of its
 // measured length. Covers every character the fonts map, quadratic and cubic

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Text and bookkeeping members of CHQGS_UtilityFunctions. The suite runs
 // under LC_ALL=zh_CN.GBK, so "ANSI" below means GBK.
 #include <geomkit/UtilityFunctions.h>

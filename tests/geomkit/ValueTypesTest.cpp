@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <geomkit/Angle.h>
 #include <geomkit/Color.h>
 #include <geomkit/Matrix4.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The engine conformance suite: one set of tests, written against the
 // library manager, that every storage engine must pass on the symbol library
 // built from examples/symbol-library (schema.sql, sample.sql) and

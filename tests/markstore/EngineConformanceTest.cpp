@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The engine conformance suite (see EngineConformance.h) and its SQLite
 // instantiation on the keyed test library built from the sample SQL.
 #include "EngineConformance.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Opening library files with the SQLite engine, and the engine without
 // storage.
 #include <markstore_internal/LibraryKey.h>

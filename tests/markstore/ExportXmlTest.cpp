@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The XML export of a whole database, byte for byte.
 #include <markstore_internal/LibraryXmlExport.h>
 #include <markstore_internal/SvgEngine.h>

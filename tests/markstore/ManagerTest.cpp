@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The process-wide manager: singleton and release, engine selection, the
 // behaviour without engine, argument order and the setters' copies.
 #include <markstore_internal/SymbolLibManagerImpl.h>

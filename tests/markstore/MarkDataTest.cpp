@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Mark data reader: which elements become units and how their members are read.
 #include <markstore/MarkData.h>
 #include <markstore/SymbolUnitKinds.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Helpers shared by the symbol model tests.
 #ifndef TESTS_MARKSTORE_MODELTESTSUPPORT_H
 #define TESTS_MARKSTORE_MODELTESTSUPPORT_H

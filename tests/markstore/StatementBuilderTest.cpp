@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every statement text the engines send, byte for byte, in both dialects;
 // the escaping of spliced texts and the number formats.
 #include <markstore_internal/StatementBuilder.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The records handed to callers: deep copies of images and their edge cases.
 #include <markstore/SymbolRecords.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Symbols: ownership of the record and the units, destruction order, copies.
 #include <markstore/Symbol.h>
 #include <markstore/SymbolUnitKinds.h>

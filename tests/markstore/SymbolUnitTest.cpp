@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Base unit: defaults, attribute record, path building and sampling, copies.
 #include <markstore/SymbolUnit.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Unit kinds: codes, Init geometry per kind, data members and deep copies.
 #include <markstore/SymbolUnitKinds.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The engine conformance suite on the MySQL engine, against the shared
 // loopback server loaded with the same rows as the SQLite test library.
 #include "EngineConformance.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Tests of the MySQL engine that the conformance suite does not cover: number
 // parsing, settings, escaping of spliced texts under both server modes, row
 // shapes other than the library's own tables, the image insert's answer,

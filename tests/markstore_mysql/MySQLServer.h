@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Test helpers for the MySQL engine: the connection settings of the shared
 // loopback server that the test fixture starts (its connection file is named
 // by SITPLOT_MYSQL_CONNECTION), and a private server that a test starts and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A host application in miniature: includes the umbrella headers of both
 // libraries and calls into each of them. Built against an installed tree;
 // SITPLOT_EXPECTED_VERSION is the version the package reported (CMake package

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Builds and runs the consumer of tests/package against an installed sitplot,
 # three ways: through find_package(sitplot 1.0), through pkg-config, and as a
 # program that links markstore alone (-lmarkstore, no geomkit), which only

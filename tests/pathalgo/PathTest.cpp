@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The drawing path: pending-element rules, lengths, points at fractions of
 // the length, degenerate input and copying.
 #include <pathalgo/PrimitiveAlgorithmPath.h>

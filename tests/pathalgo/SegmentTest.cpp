@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Segment kinds of the path module: lines, polylines, circles, cubic Bezier
 // curves, ellipses, and the SinCosDegrees helper they share.
 #include <pathalgo/PrimitiveAlgorithm.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The sample library's symbols rasterised through librsvg: every line
 // unit's colour appears on its geometry and the background elsewhere.
 #include "SvgTestSupport.h"

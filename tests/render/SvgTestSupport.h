@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Helpers for the renderer tests: parsing the SVG with an XML parser and
 // reading its numbers back.
 #ifndef SITPLOT_TESTS_SVGTESTSUPPORT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The SVG renderer: structure and numbers of the document per unit kind,
 // styling, text encoding and escaping, pictures, view box rules, threads.
 #include "SvgTestSupport.h"

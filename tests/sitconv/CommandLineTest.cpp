@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The sitconv command line as a user runs it: option errors, version and
 // help, single files, libraries, parallel runs, warnings, progress, and
 // outputs that cannot be written.
@@ -14,8 +15,7 @@ using namespace sitconv_test;
 
 const std::string kGolden = std::string(SITPLOT_TESTDATA_DIR) + "/sitconv/golden/";
 const std::string kLibrary = std::string(SITPLOT_BINARY_DIR) + "/examples/symbol-library/sample.db";
-const std::string kWrongKeyLibrary =
-    std::string(SITPLOT_TEST_DATABASE_DIR) + "/wrong-key.db";
+const std::string kWrongKeyLibrary = std::string(SITPLOT_TEST_DATABASE_DIR) + "/wrong-key.db";
 
 TEST(CommandLine, UsageAndSetUpErrorsGiveStatusTwoAndOneLine) {
     TempDir tmp;
@@ -137,7 +137,8 @@ TEST(CommandLine, TwoJobsGiveTheSameFolderAndMessagesAsOne) {
     EXPECT_EQ(readFile(one / "out/f5.xml").find("符号98"), readFile(one / "out/f5.xml").find("符号98"));
     EXPECT_NE(readFile(two / "out/f5.xml").find("符号98"), std::string::npos) << "the latest listed wins";
 
-    const ProgramRun quiet = runSitconv(one.path(), {"--quiet", "--format", "geojson", src / "batch/d1", "q"});
+    const ProgramRun quiet =
+        runSitconv(one.path(), {"--quiet", "--format", "geojson", src / "batch/d1", "q"});
     EXPECT_EQ(quiet.err.find("warning"), std::string::npos) << quiet.err;
     EXPECT_NE(quiet.err.find("non-finite"), std::string::npos) << quiet.err;
 }
@@ -159,7 +160,7 @@ TEST(CommandLine, LeftoversOfEndedRunsAreRemoved) {
     writeFile(tmp / "in/a.xml", generatedDocument(3, 1));
     const std::string live = ".sitconv-" + std::to_string(::getpid()) + "-7.tmp";
     for (const std::string& n : {std::string(".sitconv-2147483-1.tmp"), live, std::string(".sitconv-x-1.tmp"),
-                                std::string("keep.txt")}) {
+                                 std::string("keep.txt")}) {
         writeFile(tmp / ("out/" + n), "partial");
     }
     const ProgramRun r = runSitconv(tmp.path(), {"in", "out"});
@@ -174,7 +175,8 @@ TEST(CommandLine, AFullDiskIsReportedPerFileAndLeavesTheOldOutput) {
     writeFile(tmp / "in/small.xml", generatedDocument(2, 2));
     writeFile(tmp / "out/big.xml", "the earlier output\n");
     // Files may not grow beyond 64 KiB: the big output cannot be written.
-    const ProgramRun r = runSitconv(tmp.path(), {"--format", "both", "in", "out"}, "trap '' XFSZ; ulimit -f 64;");
+    const ProgramRun r =
+        runSitconv(tmp.path(), {"--format", "both", "in", "out"}, "trap '' XFSZ; ulimit -f 64;");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("in/big.xml: cannot write out/big.xml"), std::string::npos) << r.err;
     EXPECT_EQ(readFile(tmp / "out/big.xml"), "the earlier output\n");

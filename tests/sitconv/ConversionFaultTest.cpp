@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Documents that broke the conversion: non-finite numbers, missing
 // attributes, GBK characters whose second byte is a backslash, texts without
 // a UTF-8 form, and stage 2 meeting an output it cannot extend.

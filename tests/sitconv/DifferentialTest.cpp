@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The one-pass converter against the two-stage converter it replaced (kept in
 // legacy/): generated documents with random layer trees, symbols, action
 // groups, awkward numbers and texts must give the same JSON and GeoJSON bytes,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The driver's helpers and the batch: folders, listing order, text files,
 // and the batch's handling of unreadable files, missing output folders and
 // same-named inputs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The sitconv program itself, copied beside a "source" tree: status, silence
 // and outputs, as a user runs it.
 #include "SitconvTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // GeoJSON form of converted documents: geometry per point count and fill
 // mode, ring closing and orientation, combination children, colours,
 // foreign members, non-finite and out-of-range coordinates, file names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Golden conversions: each document of tests/data/sitconv/golden targets one
 // group of rules; both stages must reproduce the expected JSON byte for byte.
 #include "SitconvTestSupport.h"

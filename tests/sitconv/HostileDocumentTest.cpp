@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Documents that used to take the whole batch down or hang it: nesting deep
 // enough to overflow the parser's stack, elements with huge attribute lists,
 // pipes and devices in the source folder, allocation failures; and broken

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Outputs are whole or absent: a batch is stopped at random moments by
 // SIGKILL, SIGINT or SIGTERM (one job and two); after each stop every output
 // in the folder is absent or exactly the complete output, temporary files

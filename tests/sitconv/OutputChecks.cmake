@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Checks of sitconv's outputs by outside tools: the JSON outputs against the
 # published schema (python3-jsonschema) and the GeoJSON outputs read back by
 # GDAL (gdal-bin). Each converts the golden documents, the samples and a few

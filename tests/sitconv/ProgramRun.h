@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs the built sitconv program with arguments, in a folder, under the
 // test's locale; captures standard output and error and the exit status.
 #ifndef SITCONV_TESTS_PROGRAM_RUN_H
@@ -29,7 +30,7 @@ inline std::string quoted(const std::string& s) {
 
 // prefix: shell text put before the program (limits, traps).
 inline ProgramRun runSitconv(const std::string& folder, const std::vector<std::string>& args,
-                      const std::string& prefix = "") {
+                             const std::string& prefix = "") {
     std::string command = "cd " + quoted(folder) + " && " + prefix + " " + quoted(kSitconv);
     for (const std::string& a : args) command += " " + quoted(a);
     const std::string outFile = folder + "/.run-stdout", errFile = folder + "/.run-stderr";

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Shared helpers of the converter tests: a scriptable mark-type source,
 // temporary folders and whole-file reads and writes.
 #ifndef SITCONV_TESTS_SUPPORT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // readSymbol and writeSymbol on single records: attribute rules, lists,
 // combination children, mark-type questions and the JSON value rules.
 #include "SitconvTestSupport.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """Converts the golden documents, the bundled samples and documents made
 here (combinations, fills, missing points, non-finite numbers, coordinates
 out of range) with `sitconv --format both`, then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Small helpers shared by the geometry and path tests: random key points,
 // point comparisons and polygon area.
 #ifndef SITPLOT_TEST_GEOMETRYTESTSUPPORT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // symlib end to end: the program run on the keyed SQLite test databases and
 // (the MySql* cases) on the throwaway MySQL server of the test fixture.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """Opens a symlib catalogue in headless Chromium and checks it works.
 
     catalogue_browser.py CHROMIUM INDEX_HTML EXPECTED_THUMBS QUERY EXPECTED_MATCHES [MAX_SECONDS]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_Angle: an angle held as the unit vector of its direction (cos, sin).
 // There is no range to normalise: adding and subtracting angles are
 // rotations of that vector. Radians unless a name says degrees.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CColor: four bytes red, green, blue, alpha (0-255 each), with two virtual
 // accessors of packed forms. A default-constructed colour has unspecified
 // channels until assigned.

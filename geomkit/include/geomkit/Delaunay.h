@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_Delaunay: turns a closed outline into the input record of a
 // constrained Delaunay triangulator and reads the triangulator's output
 // record back as points and triangle indices.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Export macro of geomkit. The library is built with hidden visibility; only
 // what carries GEOMKIT_API is reachable from other modules.
 #ifndef GEOMKIT_GEOMKITEXPORT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_MathUtilityFunctions: geomkit's static plotting mathematics.
 //
 // Points are CHQ_Point2D, lists are std::vector<CHQ_Point2D>, angles are in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQ_Matrix4: a 4x4 matrix of doubles stored row by row (m[row][col]).
 // Points are column vectors: p maps to M * (p, 1); the translation sits in
 // the last column and the bottom row is the projective row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // NormalCalc: expands indexed triangle lists, strips and fans into separate
 // triangles with one flat face normal per triangle, for display.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQ_Point2D: a plain 2-D point. Its layout (x then y, nothing else) is part
 // of the binary interface between geomkit and markstore, which pass vectors
 // of points across library boundaries.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQ_Point3D: a plain 3-D point (x, y, z in this order, nothing else).
 #ifndef GEOMKIT_POINT3D_H
 #define GEOMKIT_POINT3D_H

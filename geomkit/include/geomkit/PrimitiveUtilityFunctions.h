@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_PrimitiveUtilityFunctions: positions at fractions of the length of a
 // polyline or of a path of the path module, and sampling of paths into
 // point lists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_UtilityFunctions: geomkit's static utility functions.
 //
 // Text: narrow strings hold bytes, either UTF-8 or "ANSI" (the multibyte

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_UtilityTessellation: turns closed contours (outer rings and holes)
 // into a triangle list through the system's polygon tessellator.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_UtilityText: glyph outlines of a TrueType/OpenType (or Type 1) font
 // as closed polylines, one per outline contour.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The doubles that a conversion to a signed 32-bit integer (truncation toward
 // zero) can take. Outside this range, and for NaN, the conversion is undefined
 // in C++; the processor's instruction then gives the "integer indefinite"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reader of the mark data text: a JSON array of unit objects, of which lines
 // (Style 1), texts (Style 7) and text boxes (Style 13) become units.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Symbols and their common attributes: ownership of the record and the units,
 // and deep copies of both.
 #include <markstore/Symbol.h>

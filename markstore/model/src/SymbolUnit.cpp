@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Base of the drawing units: attributes, point lists, the owned path and the
 // two sampling helpers shared by the kinds.
 #include <markstore/SymbolUnit.h>

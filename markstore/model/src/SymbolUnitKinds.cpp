@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The nine drawing unit kinds: constructors, copies, data accessors and the
 // geometry computed by Init.
 #include <markstore/SymbolUnitKinds.h>

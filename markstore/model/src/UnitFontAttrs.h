@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The font attributes that the text and the text-box unit both carry: angle,
 // name, width, height, colour (R, G, B, A), character distance, line
 // distance and style.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Deep copy of a unit's path, used by the unit copy operations.
 #ifndef MARKSTORE_MODEL_UNITPATHCOPY_H
 #define MARKSTORE_MODEL_UNITPATHCOPY_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Text for SVG documents: code-page conversion to UTF-8 without touching the
 // process locale, UTF-8 repair and XML escaping.
 #include <markstore/SymbolSvg.h>

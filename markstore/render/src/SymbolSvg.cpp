@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // SVG pictures of symbols; the rules are described in SymbolSvg.h.
 #include <markstore/Symbol.h>
 #include <markstore/SymbolSvg.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <markstore_internal/LibraryXmlExport.h>
 
 #include <markstore_internal/BaseEngine.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <markstore_internal/MySQLEngine.h>
 
 #include <markstore/Symbol.h>

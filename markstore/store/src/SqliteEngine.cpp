@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <markstore_internal/SqliteEngine.h>
 
 #include <markstore_internal/LibraryKey.h>

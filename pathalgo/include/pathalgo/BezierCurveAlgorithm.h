@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CBezierCurveAlgorithm: a cubic Bezier curve in three dimensions (curves
 // built from 2-D points lie in z = 0). A plain value: copy it freely.
 #include <pathalgo/PrimitiveAlgorithm.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CCircleAlgorithm: a circular arc (a whole circle by default) given by its
 // centre, radius, start angle and sweep, all angles in degrees.
 #include <pathalgo/PrimitiveAlgorithm.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CEllipticAlgorithm: a whole axis-parallel ellipse, stored as four cubic
 // Bezier quarters. It starts at the point of largest x, passes the point of
 // largest y, then smallest x, then smallest y, and returns to the start.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CLineAlgorithm: a straight segment from a start point to an end point.
 // A plain value: copy it freely.
 #include <pathalgo/PrimitiveAlgorithm.h>

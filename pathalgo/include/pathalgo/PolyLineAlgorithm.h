@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CPolyLineAlgorithm: straight lines gathered in the order they were added,
 // measured and evaluated as one segment. The lines are held by value.
 #include <pathalgo/PrimitiveAlgorithm.h>

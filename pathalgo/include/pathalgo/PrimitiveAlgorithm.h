@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CPrimitiveAlgorithm: the abstract segment of a drawing path, the segment
 // type codes, and SinCosDegrees, the sine/cosine helper the curved segments
 // share.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CPrimitiveAlgorithmPath: the drawing path. An ordered list of segments
 // (polylines gathered from straight lines, circular arcs, whole ellipses and
 // cubic Bezier curves) with a current point. It answers its total length and

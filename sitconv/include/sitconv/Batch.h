@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The converter's batch: every file below a source folder (or one source
 // file) is converted into a flat output folder.
 #ifndef SITCONV_BATCH_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The sitconv command line. Without arguments the program converts the
 // folder "source" beside the executable into "out" beside it, as it always
 // has; with arguments:

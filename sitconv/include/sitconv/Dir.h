@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Directory helpers of the converter: the executable's folder, the folder
 // test and the recursive file listing. Paths are texts with "/" as the
 // separator; nothing here throws.

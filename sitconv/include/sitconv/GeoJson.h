@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // GeoJSON (RFC 7946) form of a converted situation document: one
 // FeatureCollection per document, built from the converter's JSON document
 // (both stages done), so that both outputs carry the same values.

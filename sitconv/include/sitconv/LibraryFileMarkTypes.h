@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // LibraryFileMarkTypes: the mark-type source of a run given a symbol library
 // file. The library is opened once, through the process-wide manager (SQLite
 // engine, keyed file, read-only), and stays open for every document of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // MarkTypeSource: where the converter learns whether a library symbol is of
 // mark type 1. The converter asks beginDocument once at the start of every
 // document and markType for avoid points and for the optional JSON groups;

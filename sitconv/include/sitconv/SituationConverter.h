@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // SituationConverter: converts one situation XML document after another into
 // JSON, in two stages per document.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // SituationSymbol: the in-memory record of one symbol placed on a layer of a
 // situation document, as read from its "Symbol" element.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // SymbolAction: one animation action of a situation document ("Action" in an
 // "ActionGroup"): which symbol does what, when and for how long.
 //

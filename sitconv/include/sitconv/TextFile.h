@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // TextFile: owner of one C stream and its path. Creating it opens nothing;
 // destroying it closes the stream. Not copyable.
 #ifndef SITCONV_TEXTFILE_H

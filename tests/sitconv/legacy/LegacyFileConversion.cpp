@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One input file: read, both stages into a temporary file, GeoJSON from it.
 #include "FileConversion.h"
 

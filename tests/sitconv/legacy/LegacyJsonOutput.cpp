@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Compact JSON text with non-finite numbers written as null.
 #include "LegacyJsonOutput.h"
 

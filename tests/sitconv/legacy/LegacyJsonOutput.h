@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Serialisation of the converter's JSON documents: RapidJSON's compact
 // Writer in its default formatting, except that a number that is not finite
 // is written as null (the Writer would stop there and leave a cut document)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // SituationConverter: set-up, problem reports, JSON texts and output, and
 // stage 1 (the layer tree).
 #include "LegacySituationConverter.h"

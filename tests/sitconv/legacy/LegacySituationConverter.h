@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The two-stage converter kept as the reference for the one-pass converter
 // (a verbatim copy of the stages, in their own namespace).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // writeSymbol: the JSON object of one placed symbol, built group by group
 // (see SymbolGroups). The member order and the one-object arrays are what the
 // readers of converted files expect.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // ParseMarkData: reads the mark data text of a mark row (a JSON array with
 // one object per drawing unit; comments are accepted) into units and adds
 // them to a symbol, in array order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Export macro of markstore. The library is built with hidden visibility; only
 // what carries MARKSTORE_API is reachable from other modules.
 #ifndef MARKSTORE_MARKSTOREEXPORT_H

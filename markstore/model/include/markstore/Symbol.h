@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_Symbol: one plotting symbol as the library hands it out — its common
 // attributes (CHQGS_SymbolCommAttr, one record per mark row) and its ordered
 // drawing units. The order of the units is the drawing order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_SymbolUnit: the common base of the drawing units a symbol is made of,
 // with the unit kind codes (Type_Unit) and the drawing attributes of a unit
 // (CHQGS_SymbolUnitAttr).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The nine drawing unit kinds. Each sets its Type_Unit code in its
 // constructors and overrides the Init hooks:
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // SVG pictures of symbols.
 //
 // RenderSymbolSvg turns one CHQGS_Symbol into a standalone SVG 1.1 document

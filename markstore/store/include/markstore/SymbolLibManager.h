@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // IHQGS_SymbolLibManager: the one interface through which callers reach the
 // symbol library, and SymbolLibManagerFactory, which hands out the
 // process-wide instance.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Records that the symbol library store hands to its callers: a library
 // (CHQGS_SymbolTag), a category node (CHQGS_SymbolNode) and the raster image
 // attached to a mark (CHQGS_SymbolImage).

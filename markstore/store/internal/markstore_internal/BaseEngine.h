@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_BaseEngine: the storage engine contract behind the library manager.
 //
 // An engine is created closed, configured through its setters, opened with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The key every symbol library file is encrypted with. The SQLite engine opens
 // library files with it, the benchmarks key the libraries they generate with
 // it, and the build reads it from the definition below to key the sample and

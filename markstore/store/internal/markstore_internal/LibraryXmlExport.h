@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The XML document describing every library of an engine: its category tree
 // and, at the leaves, the symbols. Identifiers and names only.
 #ifndef MARKSTORE_INTERNAL_LIBRARYXMLEXPORT_H

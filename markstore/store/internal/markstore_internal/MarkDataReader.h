@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The mark data reader as the engines call it: the data text given by its
 // bounds (it may hold NUL bytes), and a conversion applied to each text the
 // drawing holds (font names and texts), one text at a time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_MySQLEngine: serves the symbol library from a MySQL-protocol server
 // through the MariaDB client library. Statements go out as text queries and
 // rows come back as text; numbers are parsed from it as formatted stream

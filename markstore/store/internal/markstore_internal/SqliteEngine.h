@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_SqliteEngine: serves the symbol library from a local SQLite database
 // file protected by the library key (LibraryKey.h), opened read-only (so
 // every write is refused). A single-row read takes the first row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_StatementBuilder: the text of every SQL statement the engines send.
 //
 // Values are spliced into fixed text: integers in decimal, fractions with six

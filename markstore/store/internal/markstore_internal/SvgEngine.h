@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_SvgEngine: an engine without storage. It touches no file and holds
 // no connection: open answers false, every read answers its empty default
 // and every write answers false. The manager never creates one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CHQGS_SymbolLibManager: the implementation of IHQGS_SymbolLibManager. It
 // keeps no data of its own: it owns one engine at a time and forwards to it,
 // except for the key lists, the image wrapper and the XML export, which
