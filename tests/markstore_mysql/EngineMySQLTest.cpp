@@ -28,6 +28,8 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <string>
+#include <thread>
 #include <sstream>
 #include <vector>
 
@@ -647,6 +649,23 @@ TEST(MySQLEngineServerTest, OpenGivesUpOnAServerThatNeverAnswers) {
 // A frozen server (stopped with SIGSTOP): a read gives up after the read
 // time-out and one reconnect attempt; once the server runs again, reads
 // answer without open.
+// Waits until process pid has stopped (a signal is delivered asynchronously:
+// without the wait, a query sent right after SIGSTOP may still be answered).
+bool WaitUntilStopped(int pid) {
+    const std::string path = "/proc/" + std::to_string(pid) + "/stat";
+    for (int i = 0; i < 500; ++i) {
+        if (std::FILE* f = std::fopen(path.c_str(), "r")) {
+            char line[512] = {};
+            const size_t got = std::fread(line, 1, sizeof(line) - 1, f);
+            std::fclose(f);
+            const char* close = got > 0 ? std::strrchr(line, ')') : nullptr;
+            if (close != nullptr && close[1] == ' ' && (close[2] == 'T' || close[2] == 't')) return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
 TEST(MySQLEngineServerTest, FrozenServerTimesOutAndIsUsedAgainWhenItThaws) {
     PrivateMySQLServer server(SITPLOT_BINARY_DIR "/mysql-fixture-private");
     MySQLSettings settings;
@@ -660,6 +679,7 @@ TEST(MySQLEngineServerTest, FrozenServerTimesOutAndIsUsedAgainWhenItThaws) {
     ASSERT_GT(pid, 0);
     HangGuard guard(120);
     ASSERT_EQ(kill(pid, SIGSTOP), 0);
+    ASSERT_TRUE(WaitUntilStopped(pid));
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(engine.getShowMode(1, 1004), 4);
     const double seconds = SecondsSince(start);
