@@ -42,7 +42,7 @@ void checkTriangles(bool ok, const std::vector<CHQ_Point3D>& vertices, const std
 }
 
 // A contour; only the first may be a large star, so that an input holds at
-// most about 3,200 points (self-crossing input stays with the system
+// most about 2,700 points (self-crossing input stays with the system
 // tessellator, whose time grows faster than the square of the points).
 const unsigned kMaxCrossingStar = 600;
 
@@ -52,7 +52,7 @@ std::vector<CHQ_Point3D> contour(FuzzInput& in, bool first) {
     if (op == 0 && first) {
         // A jagged star: n points around a centre at two radii, one
         // coordinate of it perhaps hostile.
-        const unsigned n = 3 + in.below(3000);
+        const unsigned n = 3 + in.below(2500);
         const double cx = in.fraction(), cy = in.fraction(), r = 1 + in.below(1000);
         for (unsigned k = 0; k < n; ++k) {
             const double a = 2 * M_PI * k / n, rr = k % 2 ? r : r / 2;
