@@ -10,9 +10,19 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
+
+// Stops the run when a harness's check fails, naming the harness and the
+// check; libFuzzer keeps the input that got there.
+inline void FuzzRequire(bool condition, const char* target, const char* what) {
+    if (condition) return;
+    std::fprintf(stderr, "%s: %s\n", target, what);
+    std::abort();
+}
 
 class FuzzInput {
 public:

@@ -5,6 +5,8 @@
 // text that converts back to where it started (up to its first NUL).
 #include <geomkit/UtilityFunctions.h>
 
+#include "FuzzInput.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -15,11 +17,7 @@ using U = HQ::CHQGS_UtilityFunctions;
 
 namespace {
 
-void require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "gbk: %s\n", what);
-    std::abort();
-}
+void require(bool condition, const char* what) { FuzzRequire(condition, "gbk", what); }
 
 }  // namespace
 

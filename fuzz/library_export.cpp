@@ -36,11 +36,7 @@ namespace {
 
 const unsigned kMaxChain = SITPLOT_FUZZ_EXPORT_MAX_CHAIN;
 
-void require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "library_export: %s\n", what);
-    std::abort();
-}
+void require(bool condition, const char* what) { FuzzRequire(condition, "library_export", what); }
 
 // True when text is well-formed UTF-8. The export writes names as the engine
 // hands them out under a UTF-8 declaration; only a document whose names are

@@ -20,11 +20,7 @@ using M = HQ::CHQGS_MathUtilityFunctions;
 
 namespace {
 
-void require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "lines: %s\n", what);
-    std::abort();
-}
+void require(bool condition, const char* what) { FuzzRequire(condition, "lines", what); }
 
 }  // namespace
 

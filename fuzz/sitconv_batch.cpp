@@ -28,11 +28,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "sitconv_batch: %s\n", what);
-    std::abort();
-}
+void require(bool condition, const char* what) { FuzzRequire(condition, "sitconv_batch", what); }
 
 class AlternatingMarks : public HQ::MarkTypeSource {
 public:

@@ -41,11 +41,7 @@ using HQ::CHQGS_StatementBuilder;
 
 namespace {
 
-void require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "statements: %s\n", what);
-    std::abort();
-}
+void require(bool condition, const char* what) { FuzzRequire(condition, "statements", what); }
 
 std::string schemaText() {
     std::ifstream in(SITPLOT_FUZZ_SCHEMA);

@@ -25,11 +25,7 @@ using HQ::CHQ_Point3D;
 
 namespace {
 
-void require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "tessellation: %s\n", what);
-    std::abort();
-}
+void require(bool condition, const char* what) { FuzzRequire(condition, "tessellation", what); }
 
 void checkTriangles(bool ok, const std::vector<CHQ_Point3D>& vertices, const std::vector<int>& indices) {
     if (!ok) {
