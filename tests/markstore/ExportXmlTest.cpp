@@ -35,7 +35,9 @@ protected:
 // tests/data/store/export.sql: a tree with a leaf holding a mark, a leaf
 // without mark, a node equal to its library, a cycle 52 -> 53 -> 52, markup
 // characters in names, a library without categories whose own identifier is
-// a mark, and an empty library. The GBK name comes out as the engine
+// a mark, an empty library, and a library whose rows repeat (a subtree
+// reached again is not written twice: repeats would otherwise multiply the
+// document exponentially with depth). The GBK name comes out as the engine
 // answers it (local code page) whatever the declaration says.
 TEST_F(ExportXmlTest, SmallLibraryExactText) {
     openLibrary(SITPLOT_TEST_DATABASE_DIR "/export-tests.db");
@@ -61,6 +63,13 @@ TEST_F(ExportXmlTest, SmallLibraryExactText) {
         "        <Symbol libId=\"6\" id=\"6\" name=\"Flat mark\" />\n"
         "    </SymbolTag>\n"
         "    <SymbolTag libID=\"4\" name=\"Empty\" />\n"
+        "    <SymbolTag libID=\"7\" name=\"Repeated rows\">\n"
+        "        <Category id=\"71\" name=\"Twice\">\n"
+        "            <Category id=\"72\" name=\"Twice below\" />\n"
+        "            <Category id=\"72\" name=\"Twice below\" />\n"
+        "        </Category>\n"
+        "        <Category id=\"71\" name=\"Twice\" />\n"
+        "    </SymbolTag>\n"
         "</SymbolLib>\n";
     EXPECT_EQ(manager->exportLibraryXml(), expected);
 }

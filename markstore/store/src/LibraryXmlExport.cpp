@@ -7,6 +7,7 @@
 
 #include <tinyxml.h>
 
+#include <cstdint>
 #include <list>
 #include <memory>
 #include <unordered_set>
@@ -16,17 +17,26 @@ namespace HQ {
 
 namespace {
 
-// Writes the category tree of one library depth first, with the branch being
-// written kept on the heap (a chain of categories as deep as the file holds
-// must not exhaust the machine stack).
+// Writes the category trees of the libraries depth first, with the branch
+// being written kept on the heap (a chain of categories as deep as the file
+// holds must not exhaust the machine stack).
+//
+// Each parent's children are looked up and written out at most once per
+// export. In a sound store every (library, parent) pair is reached once
+// anyway; in a damaged one, where identifiers repeat or parents form cycles,
+// a node reached again gets its Category element without a second copy of
+// the subtree below it. Otherwise a few rows whose identifiers repeat would
+// multiply into a document exponentially large.
 class CategoryWriter {
 public:
     explicit CategoryWriter(CHQGS_BaseEngine& engine) : engine_(engine) {}
 
     // Writes the children of node pid of library libID under parent: their
-    // categories, or at a leaf the mark whose identifier equals pid. False
-    // when the tree is deeper than kMaxCategoryDepth.
+    // categories, or at a leaf the mark whose identifier equals pid; nothing
+    // when they were written before. False when the tree is deeper than
+    // kMaxCategoryDepth.
     bool write(TiXmlElement* parent, int libID, int pid) {
+        if (expanded_.count(Key(libID, pid)) != 0) return true;
         open(parent, libID, pid);
         while (!branch_.empty()) {
             Level& level = branch_.back();
@@ -39,9 +49,10 @@ public:
             category->SetAttribute("id", node.ID);
             category->SetAttribute("name", node.NodeName);
             level.element->LinkEndChild(category);
-            // A node that is its library's identifier, or that is already
-            // being written higher up on this branch, closes the descent.
-            if (node.ID == node.LibID || onBranch_.count(node.ID) != 0) continue;
+            // A node that is its library's identifier, or whose children were
+            // written already (higher up on this branch or elsewhere), closes
+            // the descent.
+            if (node.ID == node.LibID || expanded_.count(Key(node.LibID, node.ID)) != 0) continue;
             if (!open(category, node.LibID, node.ID)) {
                 while (!branch_.empty()) close();
                 return false;
@@ -53,7 +64,6 @@ public:
 private:
     struct Level {
         TiXmlElement* element;
-        int pid;
         std::vector<std::unique_ptr<CHQGS_SymbolNode>> nodes;
         size_t next;  // the node to write next
     };
@@ -71,16 +81,18 @@ private:
             for (CHQGS_SymbolNode* node : nodes) delete node;
             return false;
         }
-        branch_.push_back(Level{parent, pid, {}, 0});
+        branch_.push_back(Level{parent, {}, 0});
         Level& level = branch_.back();
         for (CHQGS_SymbolNode* node : nodes) level.nodes.emplace_back(node);
-        onBranch_.insert(pid);
+        expanded_.insert(Key(libID, pid));
         return true;
     }
 
-    void close() {
-        onBranch_.erase(branch_.back().pid);
-        branch_.pop_back();
+    void close() { branch_.pop_back(); }
+
+    static std::uint64_t Key(int libID, int pid) {
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(libID)) << 32) |
+               static_cast<std::uint32_t>(pid);
     }
 
     void writeLeaf(TiXmlElement* parent, int libID, int id) {
@@ -95,11 +107,8 @@ private:
 
     CHQGS_BaseEngine& engine_;
     std::vector<Level> branch_;
-    // Parent identifiers being written on the current branch. Identifiers are
-    // unique within a library, and the descent stays in one library unless a
-    // node's LibID differs from its parent's; the identifiers alone are a
-    // conservative guard in either case.
-    std::unordered_set<int> onBranch_;
+    // (library, parent) pairs whose children have been written.
+    std::unordered_set<std::uint64_t> expanded_;
 };
 
 }  // namespace
@@ -110,16 +119,18 @@ std::string ExportLibraryXml(CHQGS_BaseEngine* engine) {
     TiXmlElement* root = new TiXmlElement("SymbolLib");
     doc.LinkEndChild(root);
 
-    std::list<CHQGS_SymbolTag*> tags;
-    if (engine != nullptr) tags = engine->getTags();
-    std::vector<std::unique_ptr<CHQGS_SymbolTag>> owned(tags.begin(), tags.end());
-    for (const std::unique_ptr<CHQGS_SymbolTag>& tag : owned) {
-        TiXmlElement* element = new TiXmlElement("SymbolTag");
-        element->SetAttribute("libID", tag->ID);
-        element->SetAttribute("name", tag->LibName);
-        root->LinkEndChild(element);
-        // The top nodes of a library carry the library's identifier as parent.
-        if (!CategoryWriter(*engine).write(element, tag->ID, tag->ID)) return std::string();
+    if (engine != nullptr) {
+        std::list<CHQGS_SymbolTag*> tags = engine->getTags();
+        std::vector<std::unique_ptr<CHQGS_SymbolTag>> owned(tags.begin(), tags.end());
+        CategoryWriter writer(*engine);  // one per export: see CategoryWriter
+        for (const std::unique_ptr<CHQGS_SymbolTag>& tag : owned) {
+            TiXmlElement* element = new TiXmlElement("SymbolTag");
+            element->SetAttribute("libID", tag->ID);
+            element->SetAttribute("name", tag->LibName);
+            root->LinkEndChild(element);
+            // The top nodes of a library carry the library's identifier as parent.
+            if (!writer.write(element, tag->ID, tag->ID)) return std::string();
+        }
     }
 
     TiXmlPrinter printer;  // default layout: four spaces, line feeds
